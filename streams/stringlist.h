@@ -2,6 +2,7 @@
 
 #include "streams/errors.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -98,6 +99,16 @@ public:
     // The framework's Delete.
     void remove(int index);
     void clear() { m_items.clear(); }
+    // Deletes every line for which pred(const Item &) holds, in one pass;
+    // the others keep their order and tags. Returns the number deleted.
+    template<typename Pred>
+    int removeIf(Pred pred)
+    {
+        const auto kept = std::remove_if(m_items.begin(), m_items.end(), pred);
+        const auto removed = static_cast<int>(m_items.end() - kept);
+        m_items.erase(kept, m_items.end());
+        return removed;
+    }
 
     // First line equal to text under the list's comparison; -1 when none.
     int indexOf(std::string_view text) const;
