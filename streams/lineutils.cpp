@@ -4,14 +4,17 @@ namespace vantor {
 
 namespace {
 
+// An empty literal is contained nowhere, as a position test of 0 would say.
 bool contains(std::string_view line, std::string_view literal)
 {
-    return line.find(literal) != std::string_view::npos;
+    return !literal.empty() && line.find(literal) != std::string_view::npos;
 }
 
 // 1-based position of the first occurrence, 0 when none.
 std::size_t pos(std::string_view text, std::string_view subText)
 {
+    if (subText.empty())
+        return 0;
     const std::size_t at = text.find(subText);
     return at == std::string_view::npos ? 0 : at + 1;
 }

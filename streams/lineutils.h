@@ -17,7 +17,7 @@ int GetIndent(std::string_view line);
 // The first line from startIndex on that contains key, within the current
 // block: the search gives up (empty result) at the first line that contains
 // " end" or " object " without containing key. Empty when startIndex is
-// outside the list.
+// outside the list; an empty key is found nowhere.
 std::string FindPropertyLine(const TStringList &lines, std::string_view key, int startIndex);
 
 // 1-based position of the first occurrence of subText in text that starts at

@@ -66,6 +66,7 @@ TEST(LineUtils, FindPropertyLineStaysInsideTheBlock)
         {"key tested before ' end'", valueWithEnd, " Caption ", 1, "  Caption = 'the end'"},
         {"key with ' = '", valueWithEnd, "Caption = ", 0, "  Caption = 'the end'"},
         {"case-sensitive", ownWidthFirst, " width ", 1, ""},
+        {"empty key matches nothing", ownWidthFirst, "", 1, ""},
         {"closing line stops", ownWidthFirst, " Height ", 3, ""},
         {"start at the count", ownWidthFirst, " Width ", 6, ""},
         {"start beyond the count", ownWidthFirst, " Width ", 99, ""},
