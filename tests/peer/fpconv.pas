@@ -24,11 +24,12 @@ begin
   Result := ts.tv_sec + ts.tv_nsec / 1e9;
 end;
 
+{ Output is rewritten from its start; in the timing mode its memory is kept
+  from one round to the next (setting Size to 0 would free it). }
 procedure Convert(ToBinary: Boolean; Input, Output: TMemoryStream);
 begin
   Input.Position := 0;
   Output.Position := 0;
-  Output.Size := 0;
   if ToBinary then
     ObjectTextToBinary(Input, Output)
   else
