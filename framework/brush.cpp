@@ -1,0 +1,155 @@
+#include "framework/brush.h"
+
+#include <QPainter>
+#include <QPen>
+
+namespace vantor {
+
+VANTOR_IMPLEMENT_CLASS(TBitmap)
+VANTOR_IMPLEMENT_CLASS(TBrushBitmap)
+VANTOR_IMPLEMENT_CLASS(TBrush)
+VANTOR_IMPLEMENT_CLASS(TStrokeBrush)
+
+namespace {
+
+const EnumInfo &wrapModeInfo()
+{
+    static const EnumInfo info{"TWrapMode", {"Tile", "TileOriginal", "TileStretch"}, nullptr};
+    return info;
+}
+const EnumInfo &capInfo()
+{
+    static const EnumInfo info{"TStrokeCap", {"Flat", "Round"}, nullptr};
+    return info;
+}
+const EnumInfo &joinInfo()
+{
+    static const EnumInfo info{"TStrokeJoin", {"Miter", "Round", "Bevel"}, nullptr};
+    return info;
+}
+const EnumInfo &dashInfo()
+{
+    static const EnumInfo info{"TStrokeDash", {"Solid", "Dash", "Dot", "DashDot", "DashDotDot", "Custom"}, nullptr};
+    return info;
+}
+
+} // namespace
+
+const EnumInfo &brushKindInfo()
+{
+    static const EnumInfo info{"TBrushKind", {"None", "Solid", "Gradient", "Bitmap", "Resource"}, "bk"};
+    return info;
+}
+
+void TBitmap::DeclareProperties(ClassBuilder<TBitmap> &b)
+{
+    b.binary("PNG", &TBitmap::PNG, &TBitmap::SetPNG);
+}
+
+void TBitmap::SetPNG(const QByteArray &data)
+{
+    m_data = data;
+    m_image = QImage::fromData(data);
+    if (onChange)
+        onChange();
+}
+
+TBrushBitmap::TBrushBitmap() : m_bitmap(std::make_unique<TBitmap>()) {}
+
+void TBrushBitmap::DeclareProperties(ClassBuilder<TBrushBitmap> &b)
+{
+    b.persistent("Bitmap", &TBrushBitmap::Bitmap);
+    b.stored("WrapMode", PropKind::Enumeration, &wrapModeInfo());
+}
+
+TBrush::TBrush(TBrushKind kind, TAlphaColor color)
+    : m_kind(kind), m_color(color), m_bitmap(std::make_unique<TBrushBitmap>())
+{
+    m_bitmap->Bitmap()->onChange = [this] { changed(); };
+}
+
+void TBrush::DeclareProperties(ClassBuilder<TBrush> &b)
+{
+    b.enumeration("Kind", brushKindInfo(), &TBrush::Kind, &TBrush::SetKind);
+    b.integer(
+        "Color", &TBrush::Color, [](TBrush &br, std::int64_t v) { br.SetColor(IntToAlphaColor(v)); },
+        &colorIdentToInt);
+    b.persistent("Bitmap", &TBrush::Bitmap);
+    b.stored("Gradient.Style", PropKind::Integer);
+}
+
+void TBrush::SetKind(TBrushKind k)
+{
+    m_kind = k;
+    changed();
+}
+
+void TBrush::SetColor(TAlphaColor c)
+{
+    m_color = c;
+    changed();
+}
+
+void TBrush::changed()
+{
+    if (onChange)
+        onChange();
+}
+
+void TBrush::fill(QPainter &painter, const QRectF &rect, double xRadius, double yRadius) const
+{
+    QBrush brush;
+    switch (m_kind) {
+    case TBrushKind::Solid:
+    case TBrushKind::Gradient: brush = QBrush(toQColor(m_color)); break;
+    case TBrushKind::Bitmap:
+        if (m_bitmap->Bitmap()->isEmpty())
+            return;
+        brush = QBrush(m_bitmap->Bitmap()->image());
+        break;
+    default: return;
+    }
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(brush);
+    painter.drawRoundedRect(rect, xRadius, yRadius);
+    painter.restore();
+}
+
+TStrokeBrush::TStrokeBrush(TBrushKind kind, TAlphaColor color) : TBrush(kind, color) {}
+
+void TStrokeBrush::DeclareProperties(ClassBuilder<TStrokeBrush> &b)
+{
+    b.floating("Thickness", &TStrokeBrush::Thickness, &TStrokeBrush::SetThickness);
+    b.enumeration("Cap", capInfo(), &TStrokeBrush::Cap, &TStrokeBrush::SetCap);
+    b.enumeration("Join", joinInfo(), &TStrokeBrush::Join, &TStrokeBrush::SetJoin);
+    b.enumeration("Dash", dashInfo(), &TStrokeBrush::Dash, &TStrokeBrush::SetDash);
+}
+
+void TStrokeBrush::SetThickness(double t)
+{
+    m_thickness = t < 0 ? 0 : t;
+    changed();
+}
+
+void TStrokeBrush::stroke(QPainter &painter, const QRectF &rect, double xRadius, double yRadius) const
+{
+    if (Kind() == TBrushKind::None || m_thickness <= 0)
+        return;
+    QPen pen(toQColor(Color()), m_thickness);
+    pen.setCapStyle(m_cap == TStrokeCap::Round ? Qt::RoundCap : Qt::FlatCap);
+    pen.setJoinStyle(m_join == TStrokeJoin::Round ? Qt::RoundJoin
+                     : m_join == TStrokeJoin::Bevel ? Qt::BevelJoin
+                                                    : Qt::MiterJoin);
+    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                          Qt::DashDotDotLine, Qt::SolidLine};
+    pen.setStyle(styles[int(m_dash)]);
+    const double half = m_thickness / 2;
+    painter.save();
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(rect.adjusted(half, half, -half, -half), xRadius, yRadius);
+    painter.restore();
+}
+
+} // namespace vantor

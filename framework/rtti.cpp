@@ -1,0 +1,327 @@
+#include "framework/rtti.h"
+
+#include <QHash>
+
+#include <algorithm>
+#include <mutex>
+
+namespace vantor {
+
+const char *propKindName(PropKind kind)
+{
+    switch (kind) {
+    case PropKind::Integer: return "Integer";
+    case PropKind::Float: return "Float";
+    case PropKind::String: return "String";
+    case PropKind::Boolean: return "Boolean";
+    case PropKind::Enumeration: return "Enumeration";
+    case PropKind::Set: return "Set";
+    case PropKind::Persistent: return "Persistent";
+    case PropKind::Component: return "Component";
+    case PropKind::StringList: return "StringList";
+    case PropKind::Collection: return "Collection";
+    case PropKind::Binary: return "Binary";
+    case PropKind::Method: return "Method";
+    }
+    return "?";
+}
+
+int EnumInfo::valueOf(const QString &ident) const
+{
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const QString name = QString::fromUtf8(names[i]);
+        if (ident.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+        if (legacyPrefix && ident.compare(QString::fromUtf8(legacyPrefix) + name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
+QString EnumInfo::nameOf(int ordinal) const
+{
+    if (ordinal < 0 || std::size_t(ordinal) >= names.size())
+        return QString::number(ordinal);
+    return QString::fromUtf8(names[std::size_t(ordinal)]);
+}
+
+bool ClassInfo::inheritsFrom(const ClassInfo &other) const
+{
+    for (const ClassInfo *c = this; c; c = c->m_parent)
+        if (c == &other)
+            return true;
+    return false;
+}
+
+const PropInfo *ClassInfo::findProperty(const QString &name) const
+{
+    for (const ClassInfo *c = this; c; c = c->m_parent)
+        for (const PropInfo &p : c->m_props)
+            if (p.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &p;
+    return nullptr;
+}
+
+const PublishedMethod *ClassInfo::findMethod(const QString &name) const
+{
+    for (const ClassInfo *c = this; c; c = c->m_parent)
+        for (const PublishedMethod &m : c->m_methods)
+            if (m.name.compare(name, Qt::CaseInsensitive) == 0)
+                return &m;
+    return nullptr;
+}
+
+QString ClassInfo::methodName(TMethod::Code code) const
+{
+    for (const ClassInfo *c = this; c; c = c->m_parent)
+        for (const PublishedMethod &m : c->m_methods)
+            if (m.code == code)
+                return m.name;
+    return {};
+}
+
+std::vector<const PropInfo *> ClassInfo::properties() const
+{
+    std::vector<const PropInfo *> result;
+    for (const ClassInfo *c = this; c; c = c->m_parent)
+        for (const PropInfo &p : c->m_props) {
+            const bool hidden = std::any_of(result.begin(), result.end(), [&](const PropInfo *q) {
+                return q->name.compare(p.name, Qt::CaseInsensitive) == 0;
+            });
+            if (!hidden)
+                result.push_back(&p);
+        }
+    std::sort(result.begin(), result.end(), [](const PropInfo *a, const PropInfo *b) {
+        return a->name.compare(b->name, Qt::CaseInsensitive) < 0;
+    });
+    return result;
+}
+
+std::vector<const PublishedField *> ClassInfo::fields() const
+{
+    std::vector<const PublishedField *> result;
+    for (const ClassInfo *c = this; c; c = c->m_parent)
+        for (const PublishedField &f : c->m_fields)
+            result.push_back(&f);
+    return result;
+}
+
+// ---------------------------------------------------------------------------
+
+TObject::~TObject() = default;
+
+const ClassInfo &TObject::StaticClass()
+{
+    static const ClassInfo info("TObject", nullptr);
+    return info;
+}
+
+bool TObject::ClassNameIs(const QString &name) const
+{
+    return ClassName().compare(name, Qt::CaseInsensitive) == 0;
+}
+
+PropValue TObject::storedValue(const QString &name) const
+{
+    if (!m_store)
+        return {};
+    auto it = m_store->find(name);
+    return it == m_store->end() ? PropValue{} : it->second;
+}
+
+void TObject::setStoredValue(const QString &name, const PropValue &value)
+{
+    if (!m_store)
+        m_store = std::make_unique<std::map<QString, PropValue>>();
+    (*m_store)[name] = value;
+}
+
+void TObject::clearStoredReferences(const TObject *target)
+{
+    if (!m_store)
+        return;
+    for (auto &entry : *m_store)
+        if (std::holds_alternative<TObject *>(entry.second) && std::get<TObject *>(entry.second) == target)
+            entry.second = static_cast<TObject *>(nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Registry. Registration happens on the UI thread in practice, but the
+// look-up is cheap to guard and plug-ins may register from their own start-up.
+
+namespace {
+
+struct Registry
+{
+    std::mutex mutex;
+    QHash<QString, const ClassInfo *> byLowerName;
+};
+
+Registry &registry()
+{
+    static Registry r;
+    return r;
+}
+
+} // namespace
+
+void RegisterClass(const ClassInfo &cls)
+{
+    Registry &r = registry();
+    std::lock_guard lock(r.mutex);
+    const QString key = cls.qname().toLower();
+    auto it = r.byLowerName.constFind(key);
+    if (it != r.byLowerName.constEnd()) {
+        if (it.value() == &cls)
+            return;
+        throw EFilerError(formatMessage(msg::DuplicateClass, cls.name()));
+    }
+    r.byLowerName.insert(key, &cls);
+}
+
+void UnRegisterClass(const ClassInfo &cls)
+{
+    Registry &r = registry();
+    std::lock_guard lock(r.mutex);
+    const QString key = cls.qname().toLower();
+    auto it = r.byLowerName.find(key);
+    if (it != r.byLowerName.end() && it.value() == &cls)
+        r.byLowerName.erase(it);
+}
+
+const ClassInfo *GetClass(const QString &name)
+{
+    Registry &r = registry();
+    std::lock_guard lock(r.mutex);
+    return r.byLowerName.value(name.toLower(), nullptr);
+}
+
+const ClassInfo &FindClass(const QString &name)
+{
+    if (const ClassInfo *c = GetClass(name))
+        return *c;
+    throw EClassNotFound(formatMessage(msg::ClassNotFound, name.toStdString()));
+}
+
+// ---------------------------------------------------------------------------
+// Properties by name
+
+std::vector<const PropInfo *> GetPropList(const TObject *obj)
+{
+    return obj ? obj->ClassType().properties() : std::vector<const PropInfo *>{};
+}
+
+const PropInfo *GetPropInfo(const TObject *obj, const QString &name)
+{
+    return obj ? obj->ClassType().findProperty(name) : nullptr;
+}
+
+PropLocation FindPropertyPath(TObject *obj, const QString &path)
+{
+    const QStringList parts = path.split(QLatin1Char('.'));
+    TObject *instance = obj;
+    for (int i = 0; instance && i < parts.size(); ++i) {
+        // A property may be declared under a dotted name (a stored value with
+        // no nested object behind it): the longest rest of the path wins.
+        if (i < parts.size() - 1)
+            if (const PropInfo *whole = instance->ClassType().findProperty(parts.mid(i).join(QLatin1Char('.'))))
+                return {instance, whole};
+        const PropInfo *info = instance->ClassType().findProperty(parts[i]);
+        if (!info)
+            return {};
+        const bool last = i == parts.size() - 1;
+        if (last)
+            return {instance, info};
+        // `Items.Strings` names the list itself: the lines are its only content.
+        if (info->kind == PropKind::StringList && i == parts.size() - 2
+            && parts[i + 1].compare(QLatin1String("Strings"), Qt::CaseInsensitive) == 0)
+            return {instance, info};
+        if (info->kind != PropKind::Persistent && info->kind != PropKind::Collection && info->kind != PropKind::StringList)
+            return {};
+        instance = std::get<TObject *>(info->get(*instance));
+    }
+    return {};
+}
+
+namespace {
+
+PropLocation requirePath(TObject *obj, const QString &path)
+{
+    PropLocation loc = FindPropertyPath(obj, path);
+    if (!loc)
+        throw EPropertyError(formatMessage(msg::UnknownProperty, path.toStdString()));
+    return loc;
+}
+
+bool valueFits(PropKind kind, const PropValue &v)
+{
+    switch (kind) {
+    case PropKind::Integer:
+    case PropKind::Enumeration:
+    case PropKind::Set: return std::holds_alternative<std::int64_t>(v);
+    case PropKind::Float: return std::holds_alternative<double>(v);
+    case PropKind::String: return std::holds_alternative<QString>(v);
+    case PropKind::Boolean: return std::holds_alternative<bool>(v);
+    case PropKind::Component: return std::holds_alternative<TObject *>(v);
+    case PropKind::Binary: return std::holds_alternative<QByteArray>(v);
+    case PropKind::Method: return std::holds_alternative<TMethod>(v);
+    default: return false;
+    }
+}
+
+} // namespace
+
+PropValue GetPropValue(TObject *obj, const QString &path)
+{
+    PropLocation loc = requirePath(obj, path);
+    return loc.info->get(*loc.instance);
+}
+
+void SetPropValue(TObject *obj, const QString &path, const PropValue &value)
+{
+    PropLocation loc = requirePath(obj, path);
+    if (!loc.info->set)
+        throw EPropertyError(formatMessage(msg::ReadOnlyProperty, path.toStdString()));
+    PropValue v = value;
+    if (loc.info->kind == PropKind::Float && std::holds_alternative<std::int64_t>(v))
+        v = double(std::get<std::int64_t>(v));
+    if (!valueFits(loc.info->kind, v))
+        throw EPropertyError(msg::InvalidPropertyValue);
+    if (loc.info->kind == PropKind::Enumeration && loc.info->enumInfo) {
+        const auto ordinal = std::get<std::int64_t>(v);
+        if (ordinal < 0 || std::size_t(ordinal) >= loc.info->enumInfo->names.size())
+            throw EPropertyError(msg::InvalidPropertyValue);
+    }
+    if (loc.info->kind == PropKind::Component) {
+        TObject *target = std::get<TObject *>(v);
+        if (target && loc.info->valueClass && !target->InheritsFrom(*loc.info->valueClass))
+            throw EPropertyError(msg::InvalidPropertyValue);
+    }
+    loc.info->set(*loc.instance, v);
+}
+
+namespace {
+
+const PropInfo *methodProperty(TObject *obj, const QString &name)
+{
+    const PropInfo *info = GetPropInfo(obj, name);
+    if (!info || info->kind != PropKind::Method)
+        throw EPropertyError(formatMessage(msg::UnknownProperty, name.toStdString()));
+    return info;
+}
+
+} // namespace
+
+TMethod GetMethodProp(TObject *obj, const QString &name)
+{
+    const PropInfo *info = methodProperty(obj, name);
+    return std::get<TMethod>(info->get(*obj));
+}
+
+void SetMethodProp(TObject *obj, const QString &name, const TMethod &method)
+{
+    const PropInfo *info = methodProperty(obj, name);
+    info->set(*obj, method);
+}
+
+} // namespace vantor
