@@ -105,11 +105,17 @@ void FilterRootProperties(TStringList &lines)
     std::vector<bool> drop(static_cast<std::size_t>(lines.count()), false);
     bool keep = false;
     bool any = false;
+    int propertyIndent = -1;
     for (int i = 1; i < lines.count(); ++i) {
         const std::string &line = lines[i];
         if (contains(line, " object ") || endsRootLines(line))
             break;
-        if (line.find('=') != std::string::npos) {
+        // Lines deeper than the property line above continue its value (a
+        // collection's items have '=' lines of their own) and share its fate.
+        const int indent = textlines::indentOf(line);
+        const bool continuation = propertyIndent >= 0 && indent > propertyIndent;
+        if (!continuation && line.find('=') != std::string::npos) {
+            propertyIndent = indent;
             std::string key = textlines::trimmed(textlines::keyBeforeEquals(line));
             const std::size_t dot = key.find('.');
             if (dot != std::string::npos)

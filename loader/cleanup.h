@@ -34,7 +34,8 @@ inline constexpr std::string_view kRootPropertyList =
     "TextHeight,Icon.,Scaled,AutoSize,Align,TabOrder,HorzScrollBar.,VertScrollBar,Color;"
     "ActiveControl,Menu,DesignSize";
 
-// Keeps only the root's listed property lines (a multi-line value shares the
+// Keeps only the root's listed property lines (a multi-line value, also a
+// collection whose items hold "=" lines, shares the
 // fate of its property line). Stops at the root's first child header (object,
 // inherited or inline) and at the root's closing line, so children always
 // stay intact, also when the root has no plain object child.
