@@ -61,6 +61,10 @@ private:
         const int id = m_made;
         if (m_shape.actionManagers && chance(0.02) && depth < 4) {
             node->name = "ActionManager" + std::to_string(id);
+            // Unnamed, the header escapes the action-manager rule and the
+            // substitution makes it the current class instead.
+            if (chance(0.3))
+                node->name.clear();
             node->cls = "TActionManager";
             node->actionManager = true;
             node->props = {"StyleName = 'XP Style'", "Left = 8", "Top = 8"};
