@@ -1,1 +1,886 @@
-// (being written)
+#include "texttobinary.h"
+
+#include "encoding.h"
+#include "errors.h"
+#include "extended.h"
+#include "memorystream.h"
+#include "objectstream.h"
+
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace vantor {
+
+namespace {
+
+// Reasons of syntax errors; the message adds " in Zeile <n>".
+namespace reason {
+constexpr const char *UnexpectedEnd = "Unerwartetes Dateiende";
+constexpr const char *IdentifierExpected = "Bezeichner erwartet";
+constexpr const char *ObjectExpected = "'object', 'inherited' oder 'inline' erwartet";
+constexpr const char *EqualsExpected = "'=' erwartet";
+constexpr const char *StringExpected = "Zeichenkette erwartet";
+constexpr const char *UnterminatedString = "Zeichenkette nicht abgeschlossen";
+constexpr const char *BadCharCode = "Ungültiger Zeichencode";
+constexpr const char *IntegerExpected = "Ganzzahl erwartet";
+constexpr const char *OutOfRange = "Zahl außerhalb des gültigen Bereichs";
+constexpr const char *NameTooLong = "Bezeichner zu lang";
+constexpr const char *BracketExpected = "']' erwartet";
+constexpr const char *ItemExpected = "'item' erwartet";
+constexpr const char *BadBinary = "Ungültige Binärdaten";
+} // namespace reason
+
+bool isIdentStart(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+}
+
+bool isIdentChar(unsigned char c)
+{
+    return isIdentStart(c) || (c >= '0' && c <= '9') || c == '.';
+}
+
+bool isDigit(unsigned char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int hexValue(unsigned char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+bool sameIgnoringCase(std::string_view word, std::string_view lowerKeyword)
+{
+    if (word.size() != lowerKeyword.size())
+        return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        char c = word[i];
+        if (c >= 'A' && c <= 'Z')
+            c = char(c + 32);
+        if (c != lowerKeyword[i])
+            return false;
+    }
+    return true;
+}
+
+// Windows-1252 byte of a UTF-16 code unit, or -1 when the code page lacks it.
+int ansiByteOf(char16_t unit)
+{
+    static const std::array<char16_t, 128> upper = [] {
+        std::array<char16_t, 128> table{};
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            const char byte = char(b);
+            const std::u16string u = enc::utf8ToUtf16(enc::ansiToUtf8(std::string_view(&byte, 1)));
+            table[b - 0x80] = u.size() == 1 ? u[0] : 0xFFFF;
+        }
+        return table;
+    }();
+    if (unit < 0x80)
+        return unit;
+    for (int i = 0; i < 128; ++i)
+        if (upper[i] == unit)
+            return 0x80 + i;
+    return -1;
+}
+
+// Appends one UTF-8 sequence starting at p as UTF-16; returns its length.
+std::size_t appendUtf8Char(const unsigned char *p, std::size_t avail, std::u16string &out)
+{
+    const unsigned char c = p[0];
+    char32_t cp = 0xFFFD;
+    std::size_t len = 1;
+    auto cont = [&](std::size_t i) { return i < avail && (p[i] & 0xC0) == 0x80; };
+    if (c < 0x80) {
+        cp = c;
+    } else if (c >= 0xC2 && c <= 0xDF && cont(1)) {
+        cp = char32_t(c & 0x1F) << 6 | (p[1] & 0x3F);
+        len = 2;
+    } else if (c >= 0xE0 && c <= 0xEF && cont(1) && cont(2)) {
+        cp = char32_t(c & 0x0F) << 12 | char32_t(p[1] & 0x3F) << 6 | (p[2] & 0x3F);
+        len = 3;
+        if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))
+            cp = 0xFFFD;
+    } else if (c >= 0xF0 && c <= 0xF4 && cont(1) && cont(2) && cont(3)) {
+        cp = char32_t(c & 0x07) << 18 | char32_t(p[1] & 0x3F) << 12 | char32_t(p[2] & 0x3F) << 6 | (p[3] & 0x3F);
+        len = 4;
+        if (cp < 0x10000 || cp > 0x10FFFF)
+            cp = 0xFFFD;
+    }
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out.push_back(char16_t(0xD800 + (cp >> 10)));
+        out.push_back(char16_t(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(char16_t(cp));
+    }
+    return len;
+}
+
+class TextParser
+{
+public:
+    TextParser(std::string_view text, std::vector<std::uint8_t> &out) : m_text(text), m_writer(out) {}
+
+    void run()
+    {
+        m_writer.writeSignature();
+        skipBlanks();
+        if (atEnd())
+            fail(reason::UnexpectedEnd);
+        parseObject();
+        // Whatever follows the root's "end" is not part of the form.
+    }
+
+private:
+    [[noreturn]] void fail(const char *why) const { fail(std::string(why)); }
+    [[noreturn]] void fail(const std::string &why) const
+    {
+        throw EParserError(formatMessage(msg::ParseErrorFormat, why, m_line), m_line);
+    }
+
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    unsigned char peek() const { return atEnd() ? 0 : static_cast<unsigned char>(m_text[m_pos]); }
+
+    // Line breaks and indentation carry no meaning; CR LF, LF and CR each end a line.
+    void skipBlanks()
+    {
+        while (m_pos < m_text.size()) {
+            const unsigned char c = static_cast<unsigned char>(m_text[m_pos]);
+            if (c == '\n') {
+                ++m_line;
+            } else if (c == '\r') {
+                ++m_line;
+                if (m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n')
+                    ++m_pos;
+            } else if (c > ' ') {
+                return;
+            }
+            ++m_pos;
+        }
+    }
+
+    void expect(char c, const char *why)
+    {
+        skipBlanks();
+        if (atEnd())
+            fail(reason::UnexpectedEnd);
+        if (peek() != static_cast<unsigned char>(c))
+            fail(why);
+        ++m_pos;
+    }
+
+    // A name, possibly dotted. The view points into the text.
+    std::string_view readIdent()
+    {
+        skipBlanks();
+        if (atEnd())
+            fail(reason::UnexpectedEnd);
+        if (!isIdentStart(peek()))
+            fail(reason::IdentifierExpected);
+        const std::size_t start = m_pos;
+        while (m_pos < m_text.size() && isIdentChar(static_cast<unsigned char>(m_text[m_pos])))
+            ++m_pos;
+        std::string_view ident = m_text.substr(start, m_pos - start);
+        if (ident.size() > 255)
+            fail(reason::NameTooLong);
+        return ident;
+    }
+
+    // The identifier at the current position without consuming it, empty if none.
+    std::string_view peekIdent()
+    {
+        skipBlanks();
+        std::size_t p = m_pos;
+        if (p >= m_text.size() || !isIdentStart(static_cast<unsigned char>(m_text[p])))
+            return {};
+        while (p < m_text.size() && isIdentChar(static_cast<unsigned char>(m_text[p])))
+            ++p;
+        return m_text.substr(m_pos, p - m_pos);
+    }
+
+    // A keyword is only a keyword when no "=" follows it: a property may be
+    // named like one.
+    bool followedByEquals(std::size_t after) const
+    {
+        while (after < m_text.size() && static_cast<unsigned char>(m_text[after]) <= ' ')
+            ++after;
+        return after < m_text.size() && m_text[after] == '=';
+    }
+
+    bool atKeyword(std::string_view word, std::string_view keyword) const
+    {
+        return sameIgnoringCase(word, keyword) && !followedByEquals(m_pos + word.size());
+    }
+
+    bool atObjectHeader(std::string_view word) const
+    {
+        return atKeyword(word, "object") || atKeyword(word, "inherited") || atKeyword(word, "inline");
+    }
+
+    void enter()
+    {
+        if (++m_depth > kMaxNestingDepth)
+            fail(msg::NestingTooDeep);
+    }
+
+    void parseObject()
+    {
+        enter();
+        ComponentHeader header;
+        const std::string_view keyword = readIdent();
+        if (sameIgnoringCase(keyword, "inherited"))
+            header.flags |= ffInherited;
+        else if (sameIgnoringCase(keyword, "inline"))
+            header.flags |= ffInline;
+        else if (!sameIgnoringCase(keyword, "object"))
+            fail(reason::ObjectExpected);
+
+        std::string_view first = readIdent();
+        skipBlanks();
+        if (peek() == ':') {
+            ++m_pos;
+            header.name = first;
+            header.className = readIdent();
+        } else {
+            header.className = first;
+        }
+        skipBlanks();
+        if (peek() == '[') {
+            ++m_pos;
+            header.flags |= ffChildPos;
+            header.childPos = readInteger();
+            expect(']', reason::BracketExpected);
+        }
+        m_writer.writeComponentHeader(header);
+
+        for (;;) {
+            const std::string_view word = peekIdent();
+            if (word.empty()) {
+                if (atEnd())
+                    fail(reason::UnexpectedEnd);
+                fail(reason::IdentifierExpected);
+            }
+            if (atKeyword(word, "end") || atObjectHeader(word))
+                break;
+            parseProperty();
+        }
+        m_writer.writeListEnd();
+
+        for (;;) {
+            const std::string_view word = peekIdent();
+            if (word.empty()) {
+                if (atEnd())
+                    fail(reason::UnexpectedEnd);
+                fail(reason::ObjectExpected);
+            }
+            if (atKeyword(word, "end")) {
+                m_pos += word.size();
+                break;
+            }
+            if (!atObjectHeader(word))
+                fail(reason::ObjectExpected);
+            parseObject();
+        }
+        m_writer.writeListEnd();
+        --m_depth;
+    }
+
+    void parseProperty()
+    {
+        m_writer.writeStr(readIdent());
+        expect('=', reason::EqualsExpected);
+        parseValue();
+    }
+
+    void parseValue()
+    {
+        skipBlanks();
+        if (atEnd())
+            fail(reason::UnexpectedEnd);
+        const unsigned char c = peek();
+        if (c == '\'' || c == '#') {
+            parseString();
+        } else if (isDigit(c) || c == '-' || c == '+' || c == '$' || c == '.') {
+            parseNumber();
+        } else if (isIdentStart(c)) {
+            m_writer.writeIdent(readIdent());
+        } else if (c == '[') {
+            parseSet();
+        } else if (c == '(') {
+            parseList();
+        } else if (c == '<') {
+            parseCollection();
+        } else if (c == '{') {
+            parseBinary();
+        } else {
+            fail(msg::InvalidPropertyValue);
+        }
+    }
+
+    // Quoted pieces and #codes, joined by "+" (which may stand at the end of
+    // one line or the start of the next).
+    void parseString()
+    {
+        m_units.clear();
+        bool wide = false;
+        for (;;) {
+            skipBlanks();
+            const unsigned char c = peek();
+            if (c == '\'') {
+                readQuoted(wide);
+            } else if (c == '#') {
+                readCharCode(wide);
+            } else if (c == '+') {
+                ++m_pos;
+                skipBlanks();
+                if (atEnd())
+                    fail(reason::UnexpectedEnd);
+                if (peek() != '\'' && peek() != '#')
+                    fail(reason::StringExpected);
+            } else {
+                break;
+            }
+        }
+        writeCollectedString(wide);
+    }
+
+    void readQuoted(bool &wide)
+    {
+        ++m_pos; // opening quote
+        for (;;) {
+            if (m_pos >= m_text.size() || m_text[m_pos] == '\r' || m_text[m_pos] == '\n')
+                fail(reason::UnterminatedString);
+            const unsigned char c = static_cast<unsigned char>(m_text[m_pos]);
+            if (c == '\'') {
+                if (m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\'') {
+                    m_units.push_back(u'\'');
+                    m_pos += 2;
+                    continue;
+                }
+                ++m_pos;
+                return;
+            }
+            if (c < 0x80) {
+                m_units.push_back(c);
+                ++m_pos;
+            } else {
+                const std::size_t before = m_units.size();
+                m_pos += appendUtf8Char(reinterpret_cast<const unsigned char *>(m_text.data()) + m_pos,
+                                        m_text.size() - m_pos, m_units);
+                for (std::size_t i = before; i < m_units.size(); ++i)
+                    if (ansiByteOf(m_units[i]) < 0)
+                        wide = true;
+            }
+        }
+    }
+
+    // "#" and a decimal code, or "#$" and a hex code. A code above 127 makes
+    // the string wide, as the binary-to-text conversion writes such codes
+    // only for wide strings; codes beyond the 16-bit range become a
+    // surrogate pair.
+    void readCharCode(bool &wide)
+    {
+        ++m_pos; // '#'
+        std::uint32_t code = 0;
+        bool any = false;
+        if (peek() == '$') {
+            ++m_pos;
+            while (hexValue(peek()) >= 0) {
+                code = code * 16 + std::uint32_t(hexValue(peek()));
+                if (code > 0x10FFFF)
+                    fail(reason::BadCharCode);
+                any = true;
+                ++m_pos;
+            }
+        } else {
+            while (isDigit(peek())) {
+                code = code * 10 + (peek() - '0');
+                if (code > 0x10FFFF)
+                    fail(reason::BadCharCode);
+                any = true;
+                ++m_pos;
+            }
+        }
+        if (!any)
+            fail(reason::BadCharCode);
+        if (code > 127)
+            wide = true;
+        if (code >= 0x10000) {
+            code -= 0x10000;
+            m_units.push_back(char16_t(0xD800 + (code >> 10)));
+            m_units.push_back(char16_t(0xDC00 + (code & 0x3FF)));
+        } else {
+            m_units.push_back(char16_t(code));
+        }
+    }
+
+    void writeCollectedString(bool wide)
+    {
+        if (wide) {
+            m_writer.writeWideString(m_units);
+            return;
+        }
+        m_bytes.clear();
+        for (char16_t u : m_units)
+            m_bytes.push_back(char(ansiByteOf(u)));
+        m_writer.writeAnsiString(m_bytes);
+    }
+
+    std::int64_t readInteger()
+    {
+        skipBlanks();
+        if (atEnd())
+            fail(reason::UnexpectedEnd);
+        bool negative = false;
+        if (peek() == '-' || peek() == '+') {
+            negative = peek() == '-';
+            ++m_pos;
+        }
+        std::int64_t value = 0;
+        if (peek() == '$') {
+            ++m_pos;
+            if (!readHex(value))
+                fail(reason::IntegerExpected);
+        } else if (!isDigit(peek()) || !readDecimal(value, negative)) {
+            fail(isDigit(peek()) ? reason::OutOfRange : reason::IntegerExpected);
+        }
+        if (isIdentChar(peek()))
+            fail(reason::IntegerExpected);
+        return negative ? std::int64_t(0 - std::uint64_t(value)) : value;
+    }
+
+    // Up to 16 hex digits; 64-bit patterns read as two's complement.
+    bool readHex(std::int64_t &value)
+    {
+        std::uint64_t v = 0;
+        int digits = 0;
+        while (hexValue(peek()) >= 0) {
+            if (++digits > 16)
+                fail(reason::OutOfRange);
+            v = v * 16 + std::uint64_t(hexValue(peek()));
+            ++m_pos;
+        }
+        value = std::int64_t(v);
+        return digits > 0;
+    }
+
+    // The magnitude; -9223372036854775808 is allowed as a negative value.
+    bool readDecimal(std::int64_t &value, bool negative)
+    {
+        std::uint64_t v = 0;
+        const std::uint64_t limit = negative ? std::uint64_t(1) << 63 : (std::uint64_t(1) << 63) - 1;
+        while (isDigit(peek())) {
+            const unsigned d = peek() - '0';
+            if (v > (limit - d) / 10)
+                return false;
+            v = v * 10 + d;
+            ++m_pos;
+        }
+        value = std::int64_t(v); // for 2^63 this wraps to INT64_MIN, negated again by the caller
+        return true;
+    }
+
+    void parseNumber()
+    {
+        const int line = m_line;
+        bool negative = false;
+        if (peek() == '-' || peek() == '+') {
+            negative = peek() == '-';
+            ++m_pos;
+        }
+        if (peek() == '$') {
+            ++m_pos;
+            std::int64_t v = 0;
+            if (!readHex(v) || isIdentChar(peek()))
+                fail(msg::InvalidPropertyValue);
+            m_writer.writeInteger(negative ? std::int64_t(0 - std::uint64_t(v)) : v);
+            return;
+        }
+        const std::size_t start = m_pos;
+        std::size_t intDigits = 0, fracDigits = 0;
+        while (isDigit(peek())) {
+            ++m_pos;
+            ++intDigits;
+        }
+        bool isFloat = false;
+        if (peek() == '.') {
+            isFloat = true;
+            ++m_pos;
+            while (isDigit(peek())) {
+                ++m_pos;
+                ++fracDigits;
+            }
+        }
+        if (intDigits + fracDigits == 0)
+            fail(msg::InvalidPropertyValue);
+        if (peek() == 'e' || peek() == 'E') {
+            isFloat = true;
+            ++m_pos;
+            if (peek() == '+' || peek() == '-')
+                ++m_pos;
+            if (!isDigit(peek()))
+                fail(msg::InvalidPropertyValue);
+            while (isDigit(peek()))
+                ++m_pos;
+        }
+        const std::string_view number = m_text.substr(start, m_pos - start);
+        char suffix = 0;
+        if (peek() == 's' || peek() == 'S' || peek() == 'c' || peek() == 'C' || peek() == 'd' || peek() == 'D') {
+            suffix = char(peek() | 0x20);
+            ++m_pos;
+        }
+        if (isIdentChar(peek()))
+            fail(msg::InvalidPropertyValue);
+
+        if (!isFloat && !suffix) {
+            std::size_t p = 0;
+            std::uint64_t v = 0;
+            const std::uint64_t limit = negative ? std::uint64_t(1) << 63 : (std::uint64_t(1) << 63) - 1;
+            for (; p < number.size(); ++p) {
+                const unsigned d = number[p] - '0';
+                if (v > (limit - d) / 10) {
+                    m_line = line;
+                    fail(reason::OutOfRange);
+                }
+                v = v * 10 + d;
+            }
+            m_writer.writeInteger(negative ? std::int64_t(0 - v) : std::int64_t(v));
+            return;
+        }
+        switch (suffix) {
+        case 's': {
+            float f = 0;
+            parseFloatText(number, f);
+            m_writer.writeSingle(negative ? -f : f);
+            break;
+        }
+        case 'd': {
+            double d = 0;
+            parseFloatText(number, d);
+            m_writer.writeDate(negative ? -d : d);
+            break;
+        }
+        case 'c': m_writer.writeCurrency(parseCurrency(number, negative)); break;
+        default: writeExtendedFloat(number, negative); break;
+        }
+    }
+
+    template<typename F>
+    void parseFloatText(std::string_view number, F &value)
+    {
+        // from_chars does not take "1." or ".5"; give it the digits it wants.
+        std::string_view text = number;
+        std::string fixed;
+        if (!text.empty() && (text.front() == '.' || text.find(".e") != std::string_view::npos
+                              || text.find(".E") != std::string_view::npos || text.back() == '.')) {
+            fixed.reserve(text.size() + 2);
+            if (text.front() == '.')
+                fixed += '0';
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                fixed += text[i];
+                if (text[i] == '.' && (i + 1 == text.size() || !isDigit(static_cast<unsigned char>(text[i + 1]))))
+                    fixed += '0';
+            }
+            text = fixed;
+        }
+        const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (result.ec == std::errc::result_out_of_range) {
+            // Overflow gives an infinity; underflow gives zero.
+            const bool tiny = text.find_first_of("eE") != std::string_view::npos
+                              && text[text.find_first_of("eE") + 1] == '-';
+            value = tiny ? F(0) : std::numeric_limits<F>::infinity();
+        } else if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+            fail(msg::InvalidPropertyValue);
+        }
+    }
+
+    void writeExtendedFloat(std::string_view number, bool negative)
+    {
+        if constexpr (std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10) {
+            // The x87 extended type itself: decimal text rounds straight to the
+            // 64-bit mantissa, as the stream's float was meant to hold.
+            long double v = 0;
+            parseFloatText(number, v);
+            if (negative)
+                v = -v;
+            std::uint8_t bytes[sizeof(long double)];
+            std::memcpy(bytes, &v, sizeof v);
+            m_writer.writeExtendedBytes(bytes);
+        } else {
+            double v = 0;
+            parseFloatText(number, v);
+            m_writer.writeExtended(negative ? -v : v);
+        }
+    }
+
+    // Currency is stored exactly as the value times 10000; more than four
+    // decimals round half away from zero.
+    std::int64_t parseCurrency(std::string_view number, bool negative)
+    {
+        std::string digits;
+        int scale = 0; // value = digits * 10^scale
+        std::size_t i = 0;
+        bool inFraction = false;
+        for (; i < number.size(); ++i) {
+            const char c = number[i];
+            if (c == '.') {
+                inFraction = true;
+            } else if (c == 'e' || c == 'E') {
+                break;
+            } else {
+                if (!(digits.empty() && c == '0'))
+                    digits += c;
+                if (inFraction)
+                    --scale;
+            }
+        }
+        if (i < number.size()) {
+            int exponent = 0;
+            const auto r = std::from_chars(number.data() + i + 1 + (number[i + 1] == '+'), number.data() + number.size(), exponent);
+            if (r.ec != std::errc())
+                fail(reason::OutOfRange);
+            if (exponent > 100 || exponent < -100)
+                fail(reason::OutOfRange);
+            scale += exponent;
+        }
+        scale += 4;
+        if (digits.empty())
+            return 0;
+        // Drop digits below the last place, remembering the rounding digit.
+        int roundDigit = 0;
+        if (scale < 0) {
+            const int drop = -scale;
+            if (drop > int(digits.size())) {
+                digits.clear();
+            } else {
+                roundDigit = digits[digits.size() - drop] - '0';
+                digits.resize(digits.size() - drop);
+            }
+            scale = 0;
+        }
+        std::uint64_t v = 0;
+        const std::uint64_t limit = negative ? std::uint64_t(1) << 63 : (std::uint64_t(1) << 63) - 1;
+        auto push = [&](unsigned d) {
+            if (v > (limit - d) / 10)
+                fail(reason::OutOfRange);
+            v = v * 10 + d;
+        };
+        for (char c : digits)
+            push(unsigned(c - '0'));
+        for (int k = 0; k < scale; ++k)
+            push(0);
+        if (roundDigit >= 5) {
+            if (v == limit)
+                fail(reason::OutOfRange);
+            ++v;
+        }
+        return negative ? std::int64_t(0 - v) : std::int64_t(v);
+    }
+
+    void parseSet()
+    {
+        ++m_pos; // '['
+        m_writer.writeValueType(TValueType::vaSet);
+        skipBlanks();
+        if (peek() == ']') {
+            ++m_pos;
+            m_writer.writeByte(0);
+            return;
+        }
+        for (;;) {
+            skipBlanks();
+            if (atEnd())
+                fail(reason::UnexpectedEnd);
+            if (isDigit(peek()) || peek() == '-') {
+                // Sets of small integers name their elements by number.
+                const std::size_t start = m_pos;
+                ++m_pos;
+                while (isDigit(peek()))
+                    ++m_pos;
+                if (isIdentChar(peek()))
+                    fail(reason::IdentifierExpected);
+                m_writer.writeStr(m_text.substr(start, m_pos - start));
+            } else {
+                m_writer.writeStr(readIdent());
+            }
+            skipBlanks();
+            if (atEnd())
+                fail(reason::UnexpectedEnd);
+            if (peek() == ',') {
+                ++m_pos;
+                continue;
+            }
+            if (peek() == ']') {
+                ++m_pos;
+                break;
+            }
+            fail(reason::BracketExpected);
+        }
+        m_writer.writeByte(0);
+    }
+
+    void parseList()
+    {
+        ++m_pos; // '('
+        enter();
+        m_writer.writeListBegin();
+        for (;;) {
+            skipBlanks();
+            if (atEnd())
+                fail(reason::UnexpectedEnd);
+            if (peek() == ')') {
+                ++m_pos;
+                break;
+            }
+            parseValue();
+        }
+        m_writer.writeValueType(TValueType::vaNull);
+        --m_depth;
+    }
+
+    void parseCollection()
+    {
+        ++m_pos; // '<'
+        enter();
+        m_writer.writeCollectionBegin();
+        for (;;) {
+            skipBlanks();
+            if (atEnd())
+                fail(reason::UnexpectedEnd);
+            if (peek() == '>') {
+                ++m_pos;
+                break;
+            }
+            const std::string_view word = peekIdent();
+            if (!sameIgnoringCase(word, "item"))
+                fail(reason::ItemExpected);
+            m_pos += word.size();
+            enter();
+            std::optional<std::int64_t> order;
+            skipBlanks();
+            if (peek() == '[') {
+                ++m_pos;
+                order = readInteger();
+                expect(']', reason::BracketExpected);
+            }
+            m_writer.writeItemBegin(order);
+            for (;;) {
+                const std::string_view w = peekIdent();
+                if (w.empty()) {
+                    if (atEnd())
+                        fail(reason::UnexpectedEnd);
+                    fail(reason::IdentifierExpected);
+                }
+                if (atKeyword(w, "end")) {
+                    m_pos += w.size();
+                    break;
+                }
+                parseProperty();
+            }
+            m_writer.writeListEnd();
+            --m_depth;
+        }
+        m_writer.writeValueType(TValueType::vaNull);
+        --m_depth;
+    }
+
+    // Hex digits in either case, in pieces over any number of lines.
+    void parseBinary()
+    {
+        ++m_pos; // '{'
+        auto &out = m_writer.buffer();
+        m_writer.writeValueType(TValueType::vaBinary);
+        const std::size_t lengthAt = out.size();
+        m_writer.writeUInt32(0);
+        int high = -1;
+        for (;;) {
+            skipBlanks();
+            if (atEnd())
+                fail(reason::UnexpectedEnd);
+            const unsigned char c = peek();
+            if (c == '}') {
+                ++m_pos;
+                break;
+            }
+            const int v = hexValue(c);
+            if (v < 0)
+                fail(reason::BadBinary);
+            ++m_pos;
+            if (high < 0) {
+                high = v;
+            } else {
+                out.push_back(std::uint8_t(high << 4 | v));
+                high = -1;
+            }
+        }
+        if (high >= 0)
+            fail(reason::BadBinary);
+        const std::size_t length = out.size() - lengthAt - 4;
+        if (length > std::numeric_limits<std::uint32_t>::max())
+            fail(reason::BadBinary);
+        for (int i = 0; i < 4; ++i)
+            out[lengthAt + i] = std::uint8_t(length >> (8 * i));
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    int m_line = 1;
+    int m_depth = 0;
+    ObjectWriter m_writer;
+    std::u16string m_units; // the string being collected, reused
+    std::string m_bytes;
+};
+
+} // namespace
+
+std::vector<std::uint8_t> textToBinary(std::span<const std::uint8_t> bytes)
+{
+    std::string_view raw(reinterpret_cast<const char *>(bytes.data()), bytes.size());
+    std::string decoded;
+    std::string_view text;
+    if (raw.size() >= 3 && raw.substr(0, 3) == "\xEF\xBB\xBF") {
+        text = raw.substr(3);
+    } else if (raw.size() >= 2 && (raw.substr(0, 2) == "\xFF\xFE" || raw.substr(0, 2) == "\xFE\xFF")) {
+        const bool bigEndian = raw[0] == '\xFE';
+        std::u16string units((raw.size() - 2) / 2, u'\0');
+        for (std::size_t i = 0; i < units.size(); ++i) {
+            const auto a = static_cast<unsigned char>(raw[2 + 2 * i]);
+            const auto b = static_cast<unsigned char>(raw[3 + 2 * i]);
+            units[i] = bigEndian ? char16_t(a << 8 | b) : char16_t(b << 8 | a);
+        }
+        decoded = enc::utf16ToUtf8(units);
+        text = decoded;
+    } else if (enc::isAscii(raw)) {
+        text = raw;
+    } else {
+        decoded = enc::ansiToUtf8(raw);
+        text = decoded;
+    }
+
+    std::vector<std::uint8_t> out;
+    out.reserve(text.size() / 2 + 64);
+    TextParser parser(text, out);
+    parser.run();
+    return out;
+}
+
+void ObjectTextToBinary(TMemoryStream &input, TMemoryStream &output)
+{
+    const std::size_t start = std::min(input.position(), input.size());
+    const std::vector<std::uint8_t> bytes = textToBinary({input.data() + start, input.size() - start});
+    input.setPosition(input.size());
+    output.write(bytes.data(), bytes.size());
+}
+
+} // namespace vantor
