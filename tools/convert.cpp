@@ -1,0 +1,98 @@
+#include "commands.h"
+
+#include "streams/binarytotext.h"
+#include "streams/errors.h"
+#include "streams/formfile.h"
+#include "streams/memorystream.h"
+#include "streams/objectstream.h"
+#include "streams/texttobinary.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using namespace vantor;
+
+namespace {
+
+constexpr std::uint16_t kResourceFlags = 0x1030; // moveable, pure, discardable
+
+// The 16-bit resource header of a binary form file: FF, type 10, the root
+// class name in upper case ended by a zero byte, flags, and the data size.
+std::vector<std::uint8_t> resourceHeader(const std::vector<std::uint8_t> &stream)
+{
+    ObjectReader reader(stream);
+    reader.readSignature();
+    std::string name = reader.readComponentHeader().className;
+    for (char &c : name)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 32);
+    std::vector<std::uint8_t> header{0xFF, 0x0A, 0x00};
+    header.insert(header.end(), name.begin(), name.end());
+    header.push_back(0);
+    header.push_back(std::uint8_t(kResourceFlags & 0xFF));
+    header.push_back(std::uint8_t(kResourceFlags >> 8));
+    const auto size = std::uint32_t(stream.size());
+    for (int i = 0; i < 4; ++i)
+        header.push_back(std::uint8_t(size >> (8 * i)));
+    return header;
+}
+
+TMemoryStream toBinary(const std::vector<std::uint8_t> &text)
+{
+    const std::vector<std::uint8_t> stream = textToBinary(text);
+    TMemoryStream out;
+    const std::vector<std::uint8_t> header = resourceHeader(stream);
+    out.write(header.data(), header.size());
+    out.write(stream.data(), stream.size());
+    return out;
+}
+
+// A binary form file with either resource header, or a bare stream.
+TMemoryStream toText(std::vector<std::uint8_t> bytes)
+{
+    TMemoryStream in(std::move(bytes));
+    if (!hasStreamSignature(in.data(), in.size()))
+        ReadResHeader(in);
+    TMemoryStream out;
+    ObjectBinaryToText(in, out);
+    return out;
+}
+
+} // namespace
+
+int runConvert(int argc, char **argv)
+{
+    if (argc != 3 || (std::string(argv[0]) != "--to-binary" && std::string(argv[0]) != "--to-text")) {
+        std::fprintf(stderr, "usage: vantor-tool convert --to-binary|--to-text IN OUT\n");
+        return 2;
+    }
+    const bool binary = std::string(argv[0]) == "--to-binary";
+    const std::string inName = argv[1];
+    const std::string outName = argv[2];
+
+    std::vector<std::uint8_t> input;
+    try {
+        input = readWholeFile(inName);
+    } catch (const Exception &e) {
+        std::fprintf(stderr, "%s: %s\n", inName.c_str(), e.what());
+        return 2;
+    }
+    TMemoryStream output;
+    try {
+        output = binary ? toBinary(input) : toText(std::move(input));
+    } catch (const Exception &e) {
+        std::fprintf(stderr, "%s: %s\n", inName.c_str(), e.what());
+        return 1;
+    } catch (const std::bad_alloc &) {
+        std::fprintf(stderr, "%s: zu wenig Speicher\n", inName.c_str());
+        return 1;
+    }
+    try {
+        output.saveToFile(outName);
+    } catch (const Exception &e) {
+        std::fprintf(stderr, "%s: %s\n", outName.c_str(), e.what());
+        return 2;
+    }
+    return 0;
+}
