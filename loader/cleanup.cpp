@@ -99,9 +99,9 @@ void ResetActionManagerStyle(TStringList &lines)
 
 void FilterRootProperties(TStringList &lines)
 {
-    // Decide first, delete in one rebuild: a removed multi-line value can
-    // span thousands of lines, and deleting them one by one would move the
-    // whole text each time.
+    // Decide first, delete in one pass: a removed multi-line value can span
+    // thousands of lines, and deleting them one by one would move the whole
+    // text each time.
     std::vector<bool> drop(static_cast<std::size_t>(lines.count()), false);
     bool keep = false;
     bool any = false;
@@ -127,12 +127,13 @@ void FilterRootProperties(TStringList &lines)
     }
     if (!any)
         return;
-    std::vector<TStringList::Item> items = lines.items();
-    lines.clear();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (!drop[i])
-            lines.add(std::move(items[i].text), items[i].tag);
-    }
+    // remove_if applies the predicate to each line once, in order, where the
+    // line stands before anything is moved, so its address gives its index.
+    const TStringList::Item *first = lines.items().data();
+    lines.removeIf([&drop, first](const TStringList::Item &item) {
+        const auto index = static_cast<std::size_t>(&item - first);
+        return index < drop.size() && drop[index];
+    });
 }
 
 } // namespace vantor

@@ -82,13 +82,27 @@ private:
 // stateBefore[j] is the state the current walk had when it reached passed
 // line j. Returns the state with which the walk goes on at the current line
 // (after rewinding the window when a passed line now has to change).
-RewriteScanState walkAgain(GapWindow &w, std::vector<RewriteScanState> &stateBefore,
+// What of a walk's state can steer a rule, kept for every passed line.
+struct StateEffect
+{
+    bool inActionManager = false;
+    int actionManagerIndent = 0;
+
+    StateEffect() = default;
+    explicit StateEffect(const RewriteScanState &s)
+        : inActionManager(s.inActionManager()), actionManagerIndent(s.actionManagerIndent)
+    {
+    }
+    bool operator==(const StateEffect &) const = default;
+};
+
+RewriteScanState walkAgain(GapWindow &w, std::vector<StateEffect> &stateBefore,
                            RewriteScanState state, const RewriteScanState &stateAtChange,
                            const rewrite::RuleSet &rules)
 {
     std::vector<ScanLine> &passed = w.passed();
     for (std::size_t j = 0; j < passed.size(); ++j) {
-        if (state.actsLike(stateBefore[j]))
+        if (StateEffect(state) == stateBefore[j])
             return stateAtChange; // from here on the walk repeats the old one
         const rewrite::Verdict v = rewrite::classify(passed[j], state, rules);
         if (rewrite::changesText(v.action)) {
@@ -96,7 +110,7 @@ RewriteScanState walkAgain(GapWindow &w, std::vector<RewriteScanState> &stateBef
             stateBefore.resize(j);
             return state;
         }
-        stateBefore[j] = state;
+        stateBefore[j] = StateEffect(state);
         rewrite::updateState(v, passed[j], state, rules);
     }
     return state;
@@ -105,7 +119,7 @@ RewriteScanState walkAgain(GapWindow &w, std::vector<RewriteScanState> &stateBef
 void runScan(TStringList &lines, const rewrite::RuleSet &rules, RewriteScanState &state)
 {
     GapWindow w(lines);
-    std::vector<RewriteScanState> stateBefore;
+    std::vector<StateEffect> stateBefore;
     stateBefore.reserve(static_cast<std::size_t>(lines.count()));
     while (!w.atEnd()) {
         const RewriteScanState before = state;
@@ -113,7 +127,7 @@ void runScan(TStringList &lines, const rewrite::RuleSet &rules, RewriteScanState
             state = walkAgain(w, stateBefore, state, before, rules);
             continue;
         }
-        stateBefore.push_back(before);
+        stateBefore.emplace_back(before);
         w.advance();
     }
     w.writeBack(lines);
