@@ -5,6 +5,7 @@
 #include "testclasses.h"
 
 #include "framework/reader.h"
+#include "streams/texttobinary.h"
 
 #include <gtest/gtest.h>
 
@@ -368,4 +369,67 @@ TEST_F(ReaderTest, DamagedStreamsRaiseReadErrors)
     TForm form(nullptr);
     TReader reader(bytes.data(), bytes.size());
     EXPECT_THROW(reader.ReadRootComponent(&form), EFilerError);
+}
+
+TEST_F(ReaderTest, ReadsAFormWrittenAsText)
+{
+    // The way forms arrive: text, converted to the binary stream first.
+    const std::string text = R"(object frmDynaForm: TfrmDynaForm
+  Caption = 'Hallo '#39'Welt'#39
+  ClientHeight = 240
+  ClientWidth = 320
+  FormFactor.Width = 320
+  FormFactor.Devices = [dkDesktop, iPhone]
+  Fill.Color = xFFF0F0F0
+  DesignerMasterStyle = 0
+  object Panel1: TPanel
+    Align = alTop
+    Size.Height = 41.000000000000000000
+    Size.PlatformDefault = False
+    PopupMenu = Timer1
+    object List1: TTestList
+      Position.Point = '(16,8)'
+      Items.Strings = (
+        'a')
+      Columns = <
+        item
+          Caption = 'X'
+        end
+        item [1]
+          Value = 2
+        end>
+      Buddy = Label1
+    end
+  end
+  object Label1: TLabel
+    Position.X = 8.000000000000000000
+    TextSettings.FontColor = claRed
+    Text = 'Stra'#223'e'
+  end
+  object Timer1: TTestTimer
+    Interval = 100
+  end
+end
+)";
+    std::vector<std::uint8_t> bytes = textToBinary(
+        std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t *>(text.data()), text.size()));
+    auto *form = new TForm(&host);
+    TReader reader(bytes.data(), bytes.size());
+    reader.ReadRootComponent(form);
+    EXPECT_EQ(form->Caption(), QStringLiteral("Hallo 'Welt'"));
+    EXPECT_EQ(form->Fill()->Color(), 0xFFF0F0F0u);
+    auto *panel = object_cast<TPanel>(form->FindComponent(QStringLiteral("Panel1")));
+    auto *list = object_cast<TTestList>(form->FindComponent(QStringLiteral("List1")));
+    auto *label = object_cast<TLabel>(form->FindComponent(QStringLiteral("Label1")));
+    ASSERT_TRUE(panel && list && label);
+    EXPECT_EQ(panel->BoundsRect(), QRectF(0, 0, 320, 41));
+    EXPECT_EQ(panel->PopupMenu(), form->FindComponent(QStringLiteral("Timer1")));
+    EXPECT_EQ(list->Parent(), panel);
+    EXPECT_EQ(list->Position()->point(), QPointF(16, 8));
+    EXPECT_EQ(list->Items()->lines(), QStringList{QStringLiteral("a")});
+    ASSERT_EQ(list->Columns()->Count(), 2);
+    EXPECT_EQ(object_cast<TTestItem>(list->Columns()->Items(1))->value, 2);
+    EXPECT_EQ(list->Buddy(), label);
+    EXPECT_EQ(label->Text(), QString::fromUtf8("Straße"));
+    EXPECT_EQ(label->TextSettings()->FontColor(), 0xFFFF0000u);
 }
