@@ -154,6 +154,7 @@ TEST(Controls, RectanglePaintsFillAndStroke)
 
 TEST(Controls, FormsAndFramesAsRoots)
 {
+    registerTestClasses();
     TComponent host(nullptr);
     auto *form = new TForm(&host);
     auto *frame = new TFrame(form);
