@@ -11,15 +11,6 @@
 
 namespace vantor {
 
-// TEMPORARY, removed once the binary-to-text conversion lands in this
-// library: its declaration, and a weak stand-in that its real definition
-// replaces at link time.
-void ObjectBinaryToText(TMemoryStream &input, TMemoryStream &output);
-[[gnu::weak]] void ObjectBinaryToText(TMemoryStream &, TMemoryStream &)
-{
-    throw EFilerError(msg::InvalidStreamFormat);
-}
-
 namespace {
 
 // The first entry of a 32-bit resource file: an empty resource that only

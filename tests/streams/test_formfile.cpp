@@ -182,8 +182,7 @@ TEST(FormFile, MissingFileRaisesFileError)
     EXPECT_THROW(LoadBinaryFormAsText(fixture("form_does_not_exist.fmx"), lines), EFOpenError);
 }
 
-// Needs the binary-to-text conversion.
-TEST(FormFileConversion, DISABLED_BinaryFormsBecomeTextInTheirEncoding)
+TEST(FormFile, BinaryFormsBecomeTextInTheirEncoding)
 {
     const struct
     {
@@ -193,9 +192,11 @@ TEST(FormFileConversion, DISABLED_BinaryFormsBecomeTextInTheirEncoding)
     } cases[] = {
         {"form_binary_res16.fmx", TEncoding::Ansi, {"object Form1: TForm", "  Caption = 'Hi'", "end"}},
         {"form_binary_res32.fmx", TEncoding::Ansi, {"object Form1: TForm", "  Caption = 'Hi'", "end"}},
+        {"form_binary_ansi_caption.fmx", TEncoding::Ansi, {"object Form1: TForm", "  Caption = 'Gr\xC3\xBC\xC3\x9F" "e'", "end"}},
         // A name outside ASCII: the conversion writes UTF-8 behind its mark,
         // and the name must come through whole.
-        {"form_binary_utf8_name.fmx", TEncoding::UTF8, {"object Fenster_Gr\xC3\xBC\xC3\x9F" "e: TForm", "end"}},
+        {"form_binary_utf8_name.fmx", TEncoding::UTF8,
+         {"object Fenster_Gr\xC3\xBC\xC3\x9F" "e: TForm", "  Caption = 'Gr\xC3\xBC\xC3\x9F" "e'", "end"}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.file);
@@ -214,7 +215,8 @@ TEST(FormFileConversion, DISABLED_BinaryFormsBecomeTextInTheirEncoding)
     ReadFormFileLines(fixture("form_binary_utf8_name.fmx"), lines);
     const auto saved = lines.saveToBytes();
     const std::string text(saved.begin(), saved.end());
-    EXPECT_EQ(text, "\xEF\xBB\xBF" "object Fenster_Gr\xC3\xBC\xC3\x9F" "e: TForm\r\nend\r\n");
+    EXPECT_EQ(text, "\xEF\xBB\xBF" "object Fenster_Gr\xC3\xBC\xC3\x9F" "e: TForm\r\n"
+                    "  Caption = 'Gr\xC3\xBC\xC3\x9F" "e'\r\nend\r\n");
 }
 
 } // namespace
