@@ -22,41 +22,63 @@ bool fileExistsOnDisk(const std::string &path)
     return std::filesystem::is_regular_file(path, error);
 }
 
-PlatformFileNames AnalysePlatformFileName(const std::string &path, const FileExistsFn &fileExists)
-{
-    PlatformFileNames asItself{path, std::string(), "Windows"};
-    const std::size_t separator = path.find_last_of("/\\");
-    const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
-    std::string name = path.substr(nameStart);
+namespace {
 
-    PlatformFileNames result = asItself;
-    bool isVariant = false;
-    const std::size_t p1 = name.find('.');
-    const std::size_t p2 = p1 == std::string::npos ? std::string::npos : name.find('.', p1 + 1);
-    if (p2 != std::string::npos && contains(std::string_view(name).substr(p1 + 1, p2 - p1 - 1), "X")) {
+// The master's file name and platform when the dotted part between the dots
+// at p1 and p2 (if any) names an Android variant or a table literal matches;
+// empty when the name names no variant.
+std::optional<std::pair<std::string, std::string>> variantOf(std::string name, std::size_t p1, std::size_t p2)
+{
+    std::string platform;
+    if (p1 != std::string::npos && p2 != std::string::npos
+        && contains(std::string_view(name).substr(p1 + 1, p2 - p1 - 1), "X")) {
         name.erase(p1, p2 - p1);
-        result.platform = "Android";
-        isVariant = true;
+        platform = "Android";
     }
     static constexpr std::pair<std::string_view, std::string_view> kLiterals[] = {
         {".Macintosh", "Mac"}, {".Windows", "Windows"}, {".iPad", "iPad"}, {".iPhone", "iPhone"}};
-    for (const auto &[literal, platform] : kLiterals) {
+    for (const auto &[literal, literalPlatform] : kLiterals) {
         const std::size_t at = name.find(literal);
         if (at == std::string::npos)
             continue;
         // The whole dotted part goes: Main.iPhone47in.fmx → Main.fmx.
         const std::size_t partEnd = name.find('.', at + 1);
         name.erase(at, partEnd == std::string::npos ? std::string::npos : partEnd - at);
-        result.platform = std::string(platform);
-        isVariant = true;
+        platform = std::string(literalPlatform);
     }
-    if (!isVariant)
-        return asItself;
-    result.masterFileName = path.substr(0, nameStart) + name;
-    result.variantFileName = path;
-    if (!fileExists || !fileExists(result.masterFileName))
-        return asItself;
-    return result;
+    if (platform.empty())
+        return std::nullopt;
+    return std::make_pair(std::move(name), std::move(platform));
+}
+
+} // namespace
+
+PlatformFileNames AnalysePlatformFileName(const std::string &path, const FileExistsFn &fileExists)
+{
+    const std::size_t separator = path.find_last_of("/\\");
+    const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
+    const std::string name = path.substr(nameStart);
+    const std::string folder = path.substr(0, nameStart);
+
+    // The first dotted part decides; a dotted unit name (Forms.Main.LgXhdpiPh.fmx)
+    // has the platform in its last dotted part instead. Either counts only
+    // when the master it names exists.
+    const std::size_t first = name.find('.');
+    const std::size_t second = first == std::string::npos ? std::string::npos : name.find('.', first + 1);
+    const std::size_t last = name.rfind('.');
+    const std::size_t beforeLast = last == std::string::npos || last == 0 ? std::string::npos : name.rfind('.', last - 1);
+    std::vector<std::pair<std::size_t, std::size_t>> tries = {{first, second}};
+    if (beforeLast != std::string::npos && beforeLast != first)
+        tries.emplace_back(beforeLast, last);
+    for (const auto &[p1, p2] : tries) {
+        const auto variant = variantOf(name, p1, p2);
+        if (!variant)
+            continue;
+        const std::string master = folder + variant->first;
+        if (fileExists && fileExists(master))
+            return {master, path, variant->second};
+    }
+    return {path, std::string(), "Windows"};
 }
 
 void ReadMasterAndVariant(const PlatformFileNames &names, TStringList &working, TStringList &variant,

@@ -27,7 +27,9 @@ bool fileExistsOnDisk(const std::string &path);
 // (Main.iPhone47in.fmx is the iPhone variant of Main.fmx). Either way the
 // whole dotted part goes to make the master's name. A name whose master does
 // not exist is no variant (a dotted unit name such as LUX.FMX.Plot.fmx loads
-// as itself, platform "Windows").
+// as itself, platform "Windows"). When the first dotted part names no variant
+// with an existing master, the last one before the extension is tried, for
+// dotted unit names (Forms.Main.LgXhdpiPh.fmx is a variant of Forms.Main.fmx).
 PlatformFileNames AnalysePlatformFileName(const std::string &path,
                                           const FileExistsFn &fileExists = fileExistsOnDisk);
 

@@ -34,7 +34,7 @@ TEST(PlatformFileName, FindsMasterAndPlatformFromTheFileNameOnly)
         std::string platform;
     };
     const std::set<std::string> existing = {
-        "D:\\Forms\\Main.fmx", "/p/Main.fmx", "/p/My.Form.fmx",
+        "D:\\Forms\\Main.fmx", "/p/Main.fmx", "/p/My.Form.fmx", "/p/Forms.Main.fmx", "/p/LUX.FMX.Plot.fmx",
         "/home/u/RADStudio10.4Demos/FMXClient/Main.fmx", "/home/u/.cache/X/Main.fmx",
     };
     const Case cases[] = {
@@ -56,6 +56,9 @@ TEST(PlatformFileName, FindsMasterAndPlatformFromTheFileNameOnly)
         // A dotted unit name whose would-be master does not exist is no variant.
         {"/p/LUX.FMX.ScatterPlotFrame.fmx", "", "Windows"},
         {"/q/Main.LgXhdpiPh.fmx", "", "Windows"},
+        // A dotted unit name has its platform in the last dotted part.
+        {"/p/Forms.Main.LgXhdpiPh.fmx", "/p/Forms.Main.fmx", "Android"},
+        {"/p/LUX.FMX.Plot.LgXhdpiPh.fmx", "/p/LUX.FMX.Plot.fmx", "Android"},
     };
     const auto exists = [&existing](const std::string &path) { return existing.count(path) > 0; };
     for (const Case &c : cases) {
