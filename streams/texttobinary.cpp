@@ -334,23 +334,32 @@ private:
     {
         m_units.clear();
         bool wide = false;
+        // Pieces join when they touch ('a'#13'b') or through "+"; pieces
+        // apart are separate values, as the items of a list.
         for (;;) {
-            skipBlanks();
             const unsigned char c = peek();
             if (c == '\'') {
                 readQuoted(wide);
-            } else if (c == '#') {
+                continue;
+            }
+            if (c == '#') {
                 readCharCode(wide);
-            } else if (c == '+') {
-                ++m_pos;
-                skipBlanks();
-                if (atEnd())
-                    fail(reason::UnexpectedEnd);
-                if (peek() != '\'' && peek() != '#')
-                    fail(reason::StringExpected);
-            } else {
+                continue;
+            }
+            const std::size_t pos = m_pos;
+            const int line = m_line;
+            skipBlanks();
+            if (peek() != '+') {
+                m_pos = pos; // leave the blanks to whoever reads next
+                m_line = line;
                 break;
             }
+            ++m_pos;
+            skipBlanks();
+            if (atEnd())
+                fail(reason::UnexpectedEnd);
+            if (peek() != '\'' && peek() != '#')
+                fail(reason::StringExpected);
         }
         writeCollectedString(wide);
     }
