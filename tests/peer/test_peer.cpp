@@ -30,6 +30,14 @@ namespace fs = std::filesystem;
 using namespace vantor;
 using vantor::peer::Verdict;
 
+namespace vantor::peer {
+// Lets failure messages name the verdict.
+void PrintTo(Verdict verdict, std::ostream *out)
+{
+    *out << verdictName(verdict);
+}
+} // namespace vantor::peer
+
 namespace {
 
 std::string readFile(const fs::path &path)
@@ -116,6 +124,40 @@ TEST_F(PeerTest, GeneratedFormsConvertLikeThePeer)
         // The generator's floats are exact in a double, so the round trip
         // must give the peer's stream back byte for byte.
         EXPECT_TRUE(result.verdict != Verdict::Agree || result.byteIdentical);
+    }
+}
+
+// Small forms with the value forms that readers of this format tend to get
+// wrong; both implementations must make the same stream of each.
+TEST_F(PeerTest, TrickyValueFormsConvertLikeThePeer)
+{
+    struct Case
+    {
+        const char *name;
+        const char *properties;
+    };
+    const Case cases[] = {
+        {"list of strings, one per line", "  Items.Strings = (\r\n    'Anna'\r\n    'Bernd'\r\n    'Carla')\r\n"},
+        {"blank line and plus at a line start in a list",
+         "  Lines = (\r\n    'a'\r\n\r\n    'b'\r\n    + 'c'\r\n    'd' +\r\n    'e')\r\n"},
+        {"empty string between items", "  Lines = (\r\n    'x'\r\n    ''\r\n    'y')\r\n"},
+        {"value on the next line", "  Caption =\r\n    'next line'\r\n"},
+        {"doubled and coded quotes", "  A = 'can''t'\r\n  B = 'c'#97#110''''#116#32'open'\r\n  C = 'I'#39'm'\r\n"},
+        {"wide characters", "  A = 'Hyphen '#8211\r\n  B = #55357#56832\r\n  C = 'caf'#233\r\n"},
+        {"integers", "  A = $FF0000\r\n  B = -2147483648\r\n  C = 9223372036854775807\r\n"
+                     "  D = -9223372036854775808\r\n  E = 128\r\n  F = -129\r\n  G = 32768\r\n"},
+        {"floats", "  A = 1.\r\n  B = 1e10\r\n  C = 6e20\r\n  D = -20e1\r\n  E = 0.1\r\n  F = 16.000000000000000000\r\n"},
+        {"binary data", "  A = {0a0b0C}\r\n  B = {}\r\n  C = {\r\n    00010203\r\n    0405}\r\n"},
+        {"sets and identifiers", "  A = []\r\n  B = [akLeft, akTop]\r\n  C = dtmdlData.cdsIconData\r\n  D = nil\r\n"},
+        {"keywords in any case", "  OBJECT B1: TButton\r\n  END\r\n  Inherited B2: TButton [2]\r\n  End\r\n"},
+        {"nested collections", "  Source = <\r\n    item\r\n      Bitmaps = <\r\n        item\r\n          Scale = 1.5\r\n"
+                               "        end>\r\n    end\r\n    ITEM\r\n    END>\r\n  Empty = <>\r\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string text = std::string("object Form1: TForm1\r\n") + c.properties + "end\r\nanything after the root\r\n";
+        const auto result = peer::compareForm(*m_peer, text);
+        EXPECT_EQ(result.verdict, Verdict::Agree) << result.detail;
     }
 }
 
