@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <utility>
 
@@ -101,6 +102,10 @@ void TMemoryStream::saveToFile(const std::string &fileName) const
 
 std::vector<std::uint8_t> readWholeFile(const std::string &fileName)
 {
+    // A folder opens as a stream on Linux and then reports a nonsense size.
+    std::error_code ec;
+    if (std::filesystem::is_directory(fileName, ec))
+        throw EFOpenError(formatMessage(msg::CannotOpenFile, fileName));
     std::ifstream in(fileName, std::ios::binary);
     if (!in)
         throw EFOpenError(formatMessage(msg::CannotOpenFile, fileName));

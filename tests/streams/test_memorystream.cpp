@@ -22,14 +22,16 @@ TEST(MemoryStream, WritesReadsAndRefusesToReadPastTheEnd)
     EXPECT_EQ(s.position(), 5u) << "a refused read leaves the position alone";
 }
 
-TEST(MemoryStream, MissingFileRaisesFileErrorNamingIt)
+TEST(MemoryStream, UnreadablePathRaisesFileErrorNamingIt)
 {
-    TMemoryStream s;
-    try {
-        s.loadFromFile("/nonexistent/dir/form.fmx");
-        FAIL() << "no error";
-    } catch (const EFOpenError &e) {
-        EXPECT_NE(e.message().find("/nonexistent/dir/form.fmx"), std::string::npos);
+    for (const std::string path : {std::string("/nonexistent/dir/form.fmx"), std::string(VANTOR_TEST_DATA)}) {
+        TMemoryStream s;
+        try {
+            s.loadFromFile(path);
+            FAIL() << "no error for " << path;
+        } catch (const EFOpenError &e) {
+            EXPECT_NE(e.message().find(path), std::string::npos);
+        }
     }
 }
 
