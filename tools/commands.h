@@ -4,3 +4,12 @@
 // and returns the exit status: 0 success, 1 format error, 2 file error or
 // bad usage.
 int runConvert(int argc, char **argv);
+
+#ifdef VANTOR_WITH_QT
+// One load as the viewer makes it, printed as JSON: 0 built, 1 build failed,
+// 2 an error left the load (or bad usage).
+int runReport(int argc, char **argv);
+// One load, and a PNG of the built form: 0 written, 1 build failed, 2 an
+// error left the load, the picture could not be written, or bad usage.
+int runRender(int argc, char **argv);
+#endif

@@ -15,6 +15,10 @@ struct Command
 // Later subcommands (report, render, procs, plugins, open) join this table.
 constexpr Command kCommands[] = {
     {"convert", runConvert, "convert --to-binary|--to-text IN OUT"},
+#ifdef VANTOR_WITH_QT
+    {"report", runReport, "report [--design-time] FILE"},
+    {"render", runRender, "render [--design-time] FILE OUT.png"},
+#endif
 };
 
 int usage(const char *program)

@@ -1,0 +1,298 @@
+#include "loader/dfmview.h"
+
+#include "framework/classes.h"
+#include "framework/forms.h"
+#include "framework/reader.h"
+#include "loader/cleanup.h"
+#include "loader/dummyform.h"
+#include "loader/markers.h"
+#include "loader/registry.h"
+#include "loader/rewritescan.h"
+#include "loader/textlines.h"
+#include "loader/textmeasure.h"
+#include "loader/variantmerge.h"
+#include "streams/formfile.h"
+#include "streams/lineutils.h"
+#include "streams/memorystream.h"
+#include "streams/texttobinary.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+
+#include <cstdint>
+#include <vector>
+
+namespace vantor {
+
+VANTOR_IMPLEMENT_CLASS(TDFMView)
+
+namespace {
+
+// Set by the first GetDynaForm of the run.
+bool g_knownClassesInitialised = false;
+
+const char *const kRootName = "frmDynaForm";
+const char *const kRootClassName = "TfrmDynaForm";
+// The caption names at most this many characters of the root's class.
+constexpr std::size_t kMaxRootClassChars = 1255;
+
+// Text widths as the application font draws them; without a GUI application
+// (no fonts to ask) every character is the same width.
+class ApplicationFontMeasure : public ITextMeasure
+{
+public:
+    double textWidth(std::string_view utf8) const override
+    {
+        if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+            return m_fallback.textWidth(utf8);
+        const QFontMetricsF metrics(QGuiApplication::font());
+        return metrics.horizontalAdvance(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+    }
+
+private:
+    FixedWidthTextMeasure m_fallback;
+};
+
+// The first n code points of a UTF-8 text (never cuts a character in two).
+std::string_view firstCodePoints(std::string_view text, std::size_t n)
+{
+    std::size_t i = 0;
+    for (std::size_t seen = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (seen == n)
+                break;
+            ++seen;
+        }
+    }
+    return text.substr(0, i);
+}
+
+// The class named by the root header, for the caption: the text after the
+// first ':' (the whole line when it has none), cut and trimmed.
+std::string rootClassForCaption(const TStringList &lines)
+{
+    if (lines.empty())
+        return {};
+    std::string_view line = lines[0];
+    if (const auto colon = line.find(':'); colon != std::string_view::npos)
+        line.remove_prefix(colon + 1);
+    return textlines::trimmed(firstCodePoints(line, kMaxRootClassChars));
+}
+
+// A frame root: at least four lines, a width on line 3 or an inherited root,
+// and no caption among the root's own lines.
+bool isFrameRoot(const TStringList &lines)
+{
+    if (lines.count() < 4)
+        return false;
+    if (!textlines::contains(lines[3], " Width =") && !textlines::contains(lines[0], "inherited "))
+        return false;
+    return !RootHasCaption(lines);
+}
+
+// A named form root ("object Form1: TForm1") is renamed to the viewer's own
+// root; an unnamed one ("object TForm1") keeps its text.
+void renameRootHeader(TStringList &lines)
+{
+    if (lines.empty())
+        return;
+    const std::string &line = lines[0];
+    const auto blank = line.find(' ');
+    const auto colon = line.find(": ");
+    if (blank == std::string::npos || colon == std::string::npos || colon < blank)
+        return;
+    lines.set(0, std::string("object ") + kRootName + ": " + kRootClassName);
+}
+
+std::string fileNamePart(const std::string &path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// An empty list box or combo box gets one blank item, so that it shows a row
+// (exact class names only: descendants stay as they are).
+void fillEmptyItemLists(TComponent &form)
+{
+    const std::vector<TComponent *> owned = form.components();
+    for (TComponent *component : owned) {
+        const QString cls = component->ClassName();
+        if (cls != QLatin1String("TListBox") && cls != QLatin1String("TComboBox"))
+            continue;
+        const PropLocation items = FindPropertyPath(component, QStringLiteral("Items"));
+        if (!items || items.info->kind != PropKind::StringList || !items.info->get)
+            continue;
+        const PropValue value = items.info->get(*items.instance);
+        const auto *object = std::get_if<TObject *>(&value);
+        if (auto *strings = object ? object_cast<TStrings>(*object) : nullptr; strings && strings->count() == 0)
+            strings->add(QStringLiteral(" "));
+    }
+}
+
+} // namespace
+
+bool knownClassesInitialised()
+{
+    return g_knownClassesInitialised;
+}
+
+TDFMView::TDFMView()
+{
+    create();
+}
+
+TDFMView::~TDFMView() = default;
+
+void TDFMView::create()
+{
+    slOrgDFM = TStringList();
+    slOrgDFM.setDuplicates(TDuplicates::Accept);
+    slMissing = TStringList();
+    slMissing.setDuplicates(TDuplicates::Ignore);
+    slMissing.setSorted(true);
+    slFoundClasses = TStringList();
+    slFoundClasses.setDuplicates(TDuplicates::Ignore);
+    slEventHandlers = TStringList();
+    slEventHandlers.setDuplicates(TDuplicates::Ignore);
+    slUnknownClassesOffset = TStringList();
+    APlatform.clear();
+    AScaleX = AScaleY = 0;
+    EventOnError = EventMouseMove = TMethod{};
+    EventOnDblClick = EventOnClick = EventOnResize = TNotifyEvent{};
+    NeedFullWin = false;
+    FormDyna = nullptr;
+    MethodOnClick = MethodOnResize = TMethod{};
+}
+
+bool TDFMView::GetDynaForm(const std::string &Filename, bool RunTimeView)
+{
+    if (!g_knownClassesInitialised) {
+        g_knownClassesInitialised = true;
+        InitKnownClasses();
+    }
+    return ShowDynaFormModalPrim(Filename, RunTimeView);
+}
+
+bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeView)
+{
+    slMissing.clear();
+    slFoundClasses.clear();
+    slEventHandlers.clear();
+    FormDyna = nullptr;
+
+    // A platform variant loads its master with the variant merged in.
+    const PlatformFileNames names = AnalysePlatformFileName(Filename);
+    APlatform = names.platform;
+    const std::string &masterFile = names.masterFileName;
+
+    const std::vector<std::uint8_t> masterBytes = readWholeFile(masterFile);
+    TStringList working;
+    TStringList variant;
+
+    slOrgDFM.clear();
+    slEventHandlers.clear();
+    slUnknownClassesOffset.clear();
+    slMissing.clear();
+
+    ReadFormFileLines(masterBytes, working);
+    if (!names.variantFileName.empty()) {
+        ReadFormFileLines(names.variantFileName, variant);
+        MergePlatformVariant(working, variant);
+    }
+
+    const bool isFrame = isFrameRoot(working);
+    const std::string rootClass = rootClassForCaption(working);
+    if (!isFrame)
+        renameRootHeader(working);
+
+    slOrgDFM.addStrings(working);
+    for (int i = 0; i < working.count(); ++i) {
+        slOrgDFM.setTag(i, i);
+        working.setTag(i, i);
+    }
+
+    GetEventHandlers(working);
+    if (!RuntimeView)
+        RemoveEnabledFalse(working);
+    RemoveRootVisibleTrue(working);
+    AScaleX = 1.0L;
+    AScaleY = 1.0L;
+    ResetActionManagerStyle(working);
+    RemoveMdiChildStyle(working);
+    StripEventLines(working);
+    FilterRootProperties(working);
+    RewriteScanState scanState;
+    RewriteScan(working, RuntimeView, slKnownClasses(), MissingClassLists{slMissing, slUnknownClassesOffset},
+                scanState);
+    if (!RuntimeView) {
+        if (!m_measure && !m_defaultMeasure)
+            m_defaultMeasure = std::make_unique<ApplicationFontMeasure>();
+        MarkNonVisualComponents(working, m_measure ? *m_measure : *m_defaultMeasure);
+    }
+
+    if (m_workTextObserver)
+        m_workTextObserver(working);
+    // The text goes to the conversion in the encoding it was read in.
+    TMemoryStream textStream(working.saveToBytes());
+    working.clear();
+    TMemoryStream binaryStream;
+    ObjectTextToBinary(textStream, binaryStream);
+    binaryStream.setPosition(0);
+    TReader reader(binaryStream);
+
+    bool built = false;
+    try {
+        FormDyna = new TF_FMXDummy(FormOwner);
+        if (isFrame) {
+            auto *frame = new TFrame(FormDyna);
+            reader.ReadRootComponent(frame);
+            frame->SetParent(FormDyna);
+            frame->SetVisible(true);
+        } else {
+            reader.ReadRootComponent(FormDyna);
+        }
+        built = true;
+    } catch (const Exception &e) {
+        slMissing.add("Fehler: " + e.message());
+    }
+    if (!built)
+        return false;
+
+    FormDyna->SetCaption(QString::fromUtf8(isFrame ? "Frame : " : "Form : ") + QString::fromStdString(rootClass)
+                         + QStringLiteral(" in ") + QString::fromStdString(fileNamePart(masterFile)));
+    SetMethodProp(FormDyna, QStringLiteral("OnMouseMove"), EventMouseMove);
+
+    SetEventHandlerForAllObjects(FormDyna, QStringLiteral("OnClick"), EventOnClick);
+    SetFakeEventHandlerForObjects(FormDyna, QStringLiteral("TImageList"), QStringLiteral("OnDblClick"), EventOnClick);
+    SetFakeEventHandlerForObjects(FormDyna, QStringLiteral("TTimer"), QStringLiteral("OnClick"), EventOnClick);
+
+    FormDyna->SetBorderStyle(TFmxFormBorderStyle::Sizeable);
+    FormDyna->SetPosition(TFormPosition::Designed);
+    fillEmptyItemLists(*FormDyna);
+    if (FormDyna->Height() == 0) {
+        FormDyna->SetHeight(600);
+        FormDyna->SetWidth(800);
+    }
+    if (!isFrame) {
+        FormDyna->SetHeight(FormDyna->Height() + 10);
+        FormDyna->SetWidth(FormDyna->Width() + 10);
+    }
+    return true;
+}
+
+void TDFMView::GetEventHandlers(const TStringList &)
+{
+    // The event handler index is not built yet.
+}
+
+void TDFMView::SetEventHandlerForAllObjects(TComponent *, const QString &, const TNotifyEvent &)
+{
+    // Events are not rerouted yet: the components keep no handler.
+}
+
+void TDFMView::SetFakeEventHandlerForObjects(TComponent *, const QString &, const QString &, const TNotifyEvent &)
+{
+    // Events are not rerouted yet.
+}
+
+} // namespace vantor

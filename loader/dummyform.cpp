@@ -1,0 +1,7 @@
+#include "loader/dummyform.h"
+
+namespace vantor {
+
+VANTOR_IMPLEMENT_CLASS(TF_FMXDummy)
+
+} // namespace vantor

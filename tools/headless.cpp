@@ -1,0 +1,67 @@
+#include "headless.h"
+
+#include "loader/dfmview.h"
+#include "streams/errors.h"
+#include "streams/stringlist.h"
+
+#include <QApplication>
+
+#include <cstring>
+#include <exception>
+#include <vector>
+
+namespace tools {
+
+void ensureApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "vantor-tool";
+    static char *argv[] = {name, nullptr};
+    // Lives until the process ends: forms freed late still find it.
+    new QApplication(argc, argv);
+}
+
+LoadOutcome runLoad(vantor::TDFMView &view, vantor::TComponent &owner, const std::string &file, bool runtimeView)
+{
+    LoadOutcome outcome;
+    view.FormOwner = &owner;
+    view.setWorkTextObserver([&outcome](const vantor::TStringList &lines) { outcome.workText = lines.toVector(); });
+    try {
+        outcome.status = view.GetDynaForm(file, runtimeView) ? LoadOutcome::Status::Built
+                                                             : LoadOutcome::Status::BuildFailed;
+    } catch (const vantor::Exception &e) {
+        outcome.status = LoadOutcome::Status::ErrorLeft;
+        outcome.error = e.message();
+    } catch (const std::exception &e) {
+        // Not one of the framework's errors: a fault of ours, reported all the same.
+        outcome.status = LoadOutcome::Status::ErrorLeft;
+        outcome.error = e.what();
+    }
+    view.setWorkTextObserver(nullptr);
+    return outcome;
+}
+
+bool parseViewArgs(int argc, char **argv, int positional, bool &runtimeView, std::string &file, std::string *out)
+{
+    runtimeView = true;
+    std::vector<std::string> rest;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--design-time") == 0)
+            runtimeView = false;
+        else
+            rest.emplace_back(argv[i]);
+    }
+    if (int(rest.size()) != positional)
+        return false;
+    file = rest[0];
+    if (out)
+        *out = rest[1];
+    return true;
+}
+
+} // namespace tools

@@ -1,0 +1,313 @@
+// vantor-tool report: one load as the viewer makes it, printed as one JSON
+// object, for measuring the loader over many forms without a display.
+
+#include "commands.h"
+#include "headless.h"
+
+#include "framework/control.h"
+#include "framework/forms.h"
+#include "loader/dfmview.h"
+#include "loader/dummyform.h"
+#include "streams/stringlist.h"
+
+#include <QString>
+
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <string_view>
+
+using namespace vantor;
+
+namespace {
+
+// A JSON text, written as it goes.
+class JsonWriter
+{
+public:
+    void raw(std::string_view text) { m_out += text; }
+
+    // A string value; bytes that are not UTF-8 become U+FFFD so that the
+    // output stays valid JSON whatever a form holds.
+    void string(std::string_view text)
+    {
+        m_out += '"';
+        for (std::size_t i = 0; i < text.size();) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (c < 0x80) {
+                if (c == '"' || c == '\\') {
+                    m_out += '\\';
+                    m_out += char(c);
+                } else if (c < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                    m_out += buf;
+                } else {
+                    m_out += char(c);
+                }
+                ++i;
+                continue;
+            }
+            const std::size_t len = utf8Length(text.substr(i));
+            if (len == 0) {
+                m_out += "\xEF\xBF\xBD";
+                ++i;
+            } else {
+                m_out.append(text.substr(i, len));
+                i += len;
+            }
+        }
+        m_out += '"';
+    }
+    void string(const QString &text) { string(std::string_view(text.toStdString())); }
+    void string(const char *text) { string(std::string_view(text)); }
+
+    void number(double value)
+    {
+        if (!std::isfinite(value)) {
+            m_out += "null";
+            return;
+        }
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%.10g", value);
+        m_out += buf;
+    }
+
+    void boolean(bool value) { m_out += value ? "true" : "false"; }
+    void null() { m_out += "null"; }
+    void key(std::string_view name)
+    {
+        string(name);
+        m_out += ':';
+    }
+    void lines(const TStringList &list)
+    {
+        m_out += '[';
+        for (int i = 0; i < list.count(); ++i) {
+            if (i)
+                m_out += ',';
+            string(list[i]);
+        }
+        m_out += ']';
+    }
+
+    const std::string &text() const { return m_out; }
+
+private:
+    // Length of a well-formed UTF-8 sequence at the start of text; 0 when there is none.
+    static std::size_t utf8Length(std::string_view text)
+    {
+        const auto c = static_cast<unsigned char>(text[0]);
+        std::size_t len = 0;
+        std::uint32_t min = 0;
+        if ((c & 0xE0) == 0xC0) {
+            len = 2;
+            min = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            len = 3;
+            min = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            len = 4;
+            min = 0x10000;
+        } else {
+            return 0;
+        }
+        if (text.size() < len)
+            return 0;
+        std::uint32_t cp = c & (0x7F >> len);
+        for (std::size_t k = 1; k < len; ++k) {
+            const auto b = static_cast<unsigned char>(text[k]);
+            if ((b & 0xC0) != 0x80)
+                return 0;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return 0;
+        return len;
+    }
+
+    std::string m_out;
+};
+
+// Every component owned by the form, in order, each followed by what a
+// frame among them owns (a frame root keeps its components itself).
+void collectComponents(const TComponent &owner, std::vector<TComponent *> &out)
+{
+    for (TComponent *c : owner.components()) {
+        out.push_back(c);
+        if (object_cast<TFrame>(c))
+            collectComponents(*c, out);
+    }
+}
+
+void writeComponent(JsonWriter &json, TComponent &component)
+{
+    json.raw("{");
+    json.key("name");
+    json.string(component.Name());
+    json.raw(",");
+    json.key("class");
+    json.string(component.ClassName());
+    json.raw(",");
+    json.key("parent");
+    if (TComponent *parent = component.GetParentComponent())
+        json.string(parent->Name());
+    else
+        json.null();
+    auto *control = object_cast<TControl>(&component);
+    json.raw(",");
+    json.key("visible");
+    if (control)
+        json.boolean(control->Visible());
+    else
+        json.null();
+    json.raw(",");
+    json.key("bounds");
+    if (control) {
+        const QRectF r = control->AbsoluteRect();
+        json.raw("[");
+        json.number(r.x());
+        json.raw(",");
+        json.number(r.y());
+        json.raw(",");
+        json.number(r.width());
+        json.raw(",");
+        json.number(r.height());
+        json.raw("]");
+    } else {
+        json.null();
+    }
+    json.raw("}");
+}
+
+std::string reportJson(const std::string &file, bool runtimeView, const TDFMView &view,
+                       const tools::LoadOutcome &outcome)
+{
+    using Status = tools::LoadOutcome::Status;
+    JsonWriter json;
+    json.raw("{");
+    json.key("file");
+    json.string(file);
+    json.raw(",");
+    json.key("view");
+    json.string(runtimeView ? "runtime" : "designtime");
+    json.raw(",");
+    json.key("result");
+    json.boolean(outcome.status == Status::Built);
+    json.raw(",");
+    json.key("error");
+    if (outcome.status == Status::ErrorLeft)
+        json.string(outcome.error);
+    else
+        json.null();
+    json.raw(",");
+    json.key("platform");
+    json.string(view.APlatform);
+
+    TF_FMXDummy *form = view.FormDyna;
+    json.raw(",");
+    json.key("caption");
+    if (form)
+        json.string(form->Caption());
+    else
+        json.null();
+    json.raw(",");
+    json.key("width");
+    if (form)
+        json.number(double(form->Width()));
+    else
+        json.null();
+    json.raw(",");
+    json.key("height");
+    if (form)
+        json.number(double(form->Height()));
+    else
+        json.null();
+
+    json.raw(",");
+    json.key("orgText");
+    json.lines(view.slOrgDFM);
+    json.raw(",");
+    json.key("workText");
+    if (outcome.workText) {
+        json.raw("[");
+        for (std::size_t i = 0; i < outcome.workText->size(); ++i) {
+            if (i)
+                json.raw(",");
+            json.string((*outcome.workText)[i]);
+        }
+        json.raw("]");
+    } else {
+        json.null();
+    }
+    json.raw(",");
+    json.key("missing");
+    json.lines(view.slMissing);
+    json.raw(",");
+    json.key("placeholders");
+    json.raw("[");
+    for (int i = 0; i < view.slUnknownClassesOffset.count(); ++i) {
+        if (i)
+            json.raw(",");
+        json.raw("[");
+        json.string(view.slUnknownClassesOffset[i]);
+        json.raw(",");
+        json.number(view.slUnknownClassesOffset.tag(i));
+        json.raw("]");
+    }
+    json.raw("]");
+    json.raw(",");
+    json.key("eventHandlers");
+    json.lines(view.slEventHandlers);
+
+    json.raw(",");
+    json.key("components");
+    json.raw("[");
+    if (form) {
+        std::vector<TComponent *> components;
+        collectComponents(*form, components);
+        for (std::size_t i = 0; i < components.size(); ++i) {
+            if (i)
+                json.raw(",");
+            writeComponent(json, *components[i]);
+        }
+    }
+    json.raw("]}");
+    return json.text();
+}
+
+} // namespace
+
+int runReport(int argc, char **argv)
+{
+    bool runtimeView = true;
+    std::string file;
+    if (!tools::parseViewArgs(argc, argv, 1, runtimeView, file, nullptr)) {
+        std::fprintf(stderr, "usage: vantor-tool report [--design-time] FILE\n");
+        return 2;
+    }
+    try {
+        tools::ensureApplication();
+        // The tool has no main window to own the built form: this component
+        // owns it and frees it at the end.
+        TComponent formOwner(nullptr);
+        TDFMView view;
+        const tools::LoadOutcome outcome = tools::runLoad(view, formOwner, file, runtimeView);
+        const std::string json = reportJson(file, runtimeView, view, outcome);
+        std::fwrite(json.data(), 1, json.size(), stdout);
+        std::fputc('\n', stdout);
+        switch (outcome.status) {
+        case tools::LoadOutcome::Status::Built:
+            return 0;
+        case tools::LoadOutcome::Status::BuildFailed:
+            return 1;
+        case tools::LoadOutcome::Status::ErrorLeft:
+            return 2;
+        }
+        return 2;
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "vantor-tool report: %s\n", e.what());
+        return 2;
+    }
+}
