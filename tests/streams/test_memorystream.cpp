@@ -24,7 +24,7 @@ TEST(MemoryStream, WritesReadsAndRefusesToReadPastTheEnd)
 
 TEST(MemoryStream, UnreadablePathRaisesFileErrorNamingIt)
 {
-    for (const std::string path : {std::string("/nonexistent/dir/form.fmx"), std::string(VANTOR_TEST_DATA)}) {
+    for (const std::string &path : {std::string("/nonexistent/dir/form.fmx"), std::string(VANTOR_TEST_DATA)}) {
         TMemoryStream s;
         try {
             s.loadFromFile(path);
