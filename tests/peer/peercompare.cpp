@@ -1,6 +1,7 @@
 #include "peercompare.h"
 
 #include "streams/binarytotext.h"
+#include "streams/encoding.h"
 #include "streams/errors.h"
 #include "streams/memorystream.h"
 #include "streams/texttobinary.h"
@@ -224,6 +225,37 @@ std::string normaliseFloats(std::string_view text, int digits)
     return out;
 }
 
+std::string normaliseCodePage(std::string_view text)
+{
+    // Windows-1252 at 0x80..0x9F; 0 where the code page leaves a byte unassigned.
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+        0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+    std::string out;
+    out.reserve(text.size());
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
+        if (c == '\'')
+            quoted = !quoted;
+        if (quoted || c != '#') {
+            out += c;
+            ++i;
+            continue;
+        }
+        std::size_t j = i + 1;
+        while (j < text.size() && isDigit(text[j]))
+            ++j;
+        const int code = j > i + 1 && j - i <= 6 ? std::atoi(std::string(text.substr(i + 1, j - i - 1)).c_str()) : -1;
+        if (code >= 0x80 && code <= 0x9F && kHigh[code - 0x80] != 0)
+            out += '#' + std::to_string(static_cast<unsigned>(kHigh[code - 0x80]));
+        else
+            out.append(text.substr(i, j - i));
+        i = j;
+    }
+    return out;
+}
+
 std::string peerInput(const std::string &text)
 {
     if (text.size() < 3 || text.compare(0, 3, "\xEF\xBB\xBF") != 0)
@@ -257,9 +289,16 @@ std::string peerInput(const std::string &text)
             length = 1;
             cp = byte;
         }
-        out += '\'';
-        appendCodes(out, cp);
-        out += '\'';
+        // A character of the code page goes as its byte, as Vantor stores it
+        // in a byte string; anything else as #codes, which make a wide string.
+        const std::string ansi = valid ? enc::utf8ToAnsi(text.substr(i, static_cast<std::size_t>(length))) : std::string();
+        if (ansi.size() == 1 && ansi != "?") {
+            out += ansi;
+        } else {
+            out += '\'';
+            appendCodes(out, cp);
+            out += '\'';
+        }
         i += static_cast<std::size_t>(length);
     }
     return out;
@@ -286,7 +325,9 @@ std::string firstDifference(std::string_view a, std::string_view b)
     }
 }
 
-Comparison compareForm(const FpcPeer &peer, const std::string &text)
+namespace {
+
+Comparison compareOnce(const FpcPeer &peer, const std::string &text)
 {
     Comparison result;
     const VantorResult ours = vantorTextToBinary(text);
@@ -317,8 +358,8 @@ Comparison compareForm(const FpcPeer &peer, const std::string &text)
     }
     // Vantor's 80-bit floats come from doubles, the peer's straight from the
     // decimal text: equal once both are read back as doubles.
-    const std::string a = normaliseFloats(oursPrinted.output, 17);
-    const std::string b = normaliseFloats(theirsPrinted.output, 17);
+    const std::string a = normaliseFloats(normaliseCodePage(oursPrinted.output), 17);
+    const std::string b = normaliseFloats(normaliseCodePage(theirsPrinted.output), 17);
     if (a != b) {
         result.verdict = Verdict::TextDiffers;
         result.detail = firstDifference(a, b);
@@ -357,13 +398,63 @@ Comparison compareForm(const FpcPeer &peer, const std::string &text)
         result.detail = "peer cannot print Vantor's round trip: " + backPrinted.error;
         return result;
     }
-    const std::string c = normaliseFloats(backPrinted.output, 15);
-    const std::string d = normaliseFloats(theirsPrinted.output, 15);
+    const std::string c = normaliseFloats(normaliseCodePage(backPrinted.output), 15);
+    const std::string d = normaliseFloats(normaliseCodePage(theirsPrinted.output), 15);
     if (c != d) {
         result.verdict = Verdict::RoundTripFails;
         result.detail = firstDifference(c, d);
     }
     return result;
+}
+
+} // namespace
+
+std::string stripFloatSuffixes(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        out += c;
+        if (c == '\'') {
+            quoted = !quoted;
+            continue;
+        }
+        if (quoted || !isDigit(c))
+            continue;
+        // A suffix directly after the digits of a number that started a token.
+        std::size_t start = i;
+        while (start > 0 && (isDigit(text[start - 1]) || text[start - 1] == '.'))
+            --start;
+        if (start > 0 && (text[start - 1] == '-' || text[start - 1] == '+'))
+            --start;
+        const bool tokenStart = start == 0 || text[start - 1] == ' ' || text[start - 1] == '\n' || text[start - 1] == '(';
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        const char after = i + 2 < text.size() ? text[i + 2] : '\0';
+        const bool endsToken = after == '\0' || after == '\r' || after == '\n' || after == ' ' || after == ')';
+        if (tokenStart && (next == 's' || next == 'c' || next == 'd') && endsToken)
+            ++i; // drop the suffix
+    }
+    return out;
+}
+
+Comparison compareForm(const FpcPeer &peer, const std::string &text)
+{
+    Comparison result = compareOnce(peer, text);
+    if (result.verdict != Verdict::PeerCannotRender)
+        return result;
+    // The peer stores every float as an 80-bit extended and cannot print
+    // Vantor's single, currency and date values: compare the rest of the form
+    // with the suffixes taken off, so both store extended.
+    const std::string plain = stripFloatSuffixes(text);
+    if (plain == text)
+        return result;
+    Comparison retry = compareOnce(peer, plain);
+    if (retry.verdict == Verdict::PeerCannotRender)
+        return result;
+    retry.suffixesStripped = true;
+    return retry;
 }
 
 } // namespace vantor::peer

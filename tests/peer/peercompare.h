@@ -52,25 +52,41 @@ struct Comparison
     // The round trip gave the peer's stream back byte for byte (rather than
     // only equal by value: 80-bit floats that a double cannot hold exactly).
     bool byteIdentical = false;
+    // The peer could not print Vantor's single/currency/date floats, so the
+    // form was compared with their suffixes taken off (both then store extended).
+    bool suffixesStripped = false;
     std::string detail; // the first difference, or the error message
 };
 
 // Converts `text` with Vantor and with the peer and compares:
 //  (a) the peer's binary-to-text of both streams must print the same, floats
 //      compared by value (the peer prints 80-bit floats in exponent form);
+//      a form with single/currency/date floats, which the peer cannot print,
+//      is compared once more with their suffixes taken off;
 //  (b) Vantor's binary-to-text of the peer's stream, read back by Vantor's
 //      text-to-binary, must give the peer's stream again; where floats are
 //      involved, equal by value to 15 significant digits is accepted.
 Comparison compareForm(const FpcPeer &peer, const std::string &text);
+
+// Takes the s/c/d suffix off every float of a text form (outside strings).
+std::string stripFloatSuffixes(std::string_view text);
 
 // Replaces every float number of a text the peer printed (fixed or exponent
 // form, with or without a suffix) by its value with `digits` significant
 // digits, so two renderings can be compared by value.
 std::string normaliseFloats(std::string_view text, int digits);
 
+// Byte strings hold Windows-1252 here; the peer prints their bytes as Latin-1
+// codes. Rewrites the codes #128..#159 of a printed text (outside quotes) as
+// the characters the code page has there (#128 -> #8364), so a byte string
+// and a wide string with the same characters print alike.
+std::string normaliseCodePage(std::string_view text);
+
 // A text form as the peer must see it: the peer reads single bytes, so a UTF-8
-// form with byte-order mark loses the mark and its non-ASCII string characters
-// become #codes (UTF-16 units); names stay as UTF-8 bytes, as Vantor stores them.
+// form with byte-order mark loses the mark, and its non-ASCII string
+// characters become Windows-1252 bytes where the code page has them (Vantor
+// stores such a string as bytes) and #codes (UTF-16 units, a wide string)
+// otherwise; names stay as UTF-8 bytes, as Vantor stores them.
 std::string peerInput(const std::string &text);
 
 // "line N: <a> | <b>" for the first line where a and b differ; empty when equal.
