@@ -403,20 +403,28 @@ private:
     void writeBinary(std::span<const std::uint8_t> data, int level)
     {
         static constexpr char hex[] = "0123456789ABCDEF";
-        m_out += '{';
         const bool ownLines = data.size() >= kBinaryPiece;
-        for (std::size_t at = 0; at < data.size(); at += kBinaryPiece) {
+        const std::size_t indent = std::size_t(level + 1) * 2;
+        const std::size_t pieces = (data.size() + kBinaryPiece - 1) / kBinaryPiece;
+        std::size_t at = m_out.size();
+        m_out.resize(at + 2 + data.size() * 2 + (ownLines ? pieces * (2 + indent) : 0));
+        char *o = m_out.data();
+        o[at++] = '{';
+        for (std::size_t from = 0; from < data.size(); from += kBinaryPiece) {
             if (ownLines) {
-                m_out += "\r\n";
-                m_out.append(std::size_t(level + 1) * 2, ' ');
+                o[at++] = '\r';
+                o[at++] = '\n';
+                std::memset(o + at, ' ', indent);
+                at += indent;
             }
-            const std::size_t end = std::min(data.size(), at + kBinaryPiece);
-            for (std::size_t i = at; i < end; ++i) {
-                m_out += hex[data[i] >> 4];
-                m_out += hex[data[i] & 15];
+            const std::size_t end = std::min(data.size(), from + kBinaryPiece);
+            for (std::size_t i = from; i < end; ++i) {
+                o[at++] = hex[data[i] >> 4];
+                o[at++] = hex[data[i] & 15];
             }
         }
-        m_out += '}';
+        o[at++] = '}';
+        m_out.resize(at);
     }
 
     // Byte strings keep their bytes, except control characters and the

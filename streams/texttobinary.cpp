@@ -94,6 +94,21 @@ int ansiByteOf(char16_t unit)
     return -1;
 }
 
+// The UTF-16 code unit of a Windows-1252 byte.
+char16_t ansiUnitOf(unsigned char byte)
+{
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            const char c = char(b);
+            const std::u16string u = enc::utf8ToUtf16(enc::ansiToUtf8(std::string_view(&c, 1)));
+            t[b] = u.size() == 1 ? u[0] : char16_t(b);
+        }
+        return t;
+    }();
+    return table[byte];
+}
+
 // Appends one UTF-8 sequence starting at p as UTF-16; returns its length.
 std::size_t appendUtf8Char(const unsigned char *p, std::size_t avail, std::u16string &out)
 {
@@ -130,7 +145,11 @@ std::size_t appendUtf8Char(const unsigned char *p, std::size_t avail, std::u16st
 class TextParser
 {
 public:
-    TextParser(std::string_view text, std::vector<std::uint8_t> &out) : m_text(text), m_writer(out) {}
+    // ansi: the text is Windows-1252 bytes, decoded as they are met; else UTF-8.
+    TextParser(std::string_view text, bool ansi, std::vector<std::uint8_t> &out)
+        : m_text(text), m_ansi(ansi), m_writer(out)
+    {
+    }
 
     void run()
     {
@@ -192,6 +211,12 @@ private:
         while (m_pos < m_text.size() && isIdentChar(static_cast<unsigned char>(m_text[m_pos])))
             ++m_pos;
         std::string_view ident = m_text.substr(start, m_pos - start);
+        if (m_ansi && !enc::isAscii(ident)) {
+            // Names are stored as UTF-8. The buffer is reused: callers copy a
+            // name before they read the next.
+            m_identUtf8 = enc::ansiToUtf8(ident);
+            ident = m_identUtf8;
+        }
         if (ident.size() > 255)
             fail(reason::NameTooLong);
         return ident;
@@ -383,6 +408,10 @@ private:
             if (c < 0x80) {
                 m_units.push_back(c);
                 ++m_pos;
+            } else if (m_ansi) {
+                // Every Windows-1252 character fits a byte string again.
+                m_units.push_back(ansiUnitOf(c));
+                ++m_pos;
             } else {
                 const std::size_t before = m_units.size();
                 m_pos += appendUtf8Char(reinterpret_cast<const unsigned char *>(m_text.data()) + m_pos,
@@ -440,9 +469,9 @@ private:
             m_writer.writeWideString(m_units);
             return;
         }
-        m_bytes.clear();
-        for (char16_t u : m_units)
-            m_bytes.push_back(char(ansiByteOf(u)));
+        m_bytes.resize(m_units.size());
+        for (std::size_t i = 0; i < m_units.size(); ++i)
+            m_bytes[i] = char(m_units[i] < 0x80 ? m_units[i] : ansiByteOf(m_units[i]));
         m_writer.writeAnsiString(m_bytes);
     }
 
@@ -804,35 +833,64 @@ private:
         --m_depth;
     }
 
-    // Hex digits in either case, in pieces over any number of lines.
+    // Hex digits in either case, in pieces over any number of lines. Images
+    // make this the bulk of many forms, hence the table and the one resize.
     void parseBinary()
     {
+        static const std::array<std::uint8_t, 256> kind = [] {
+            std::array<std::uint8_t, 256> t{};
+            t.fill(0xFF); // not allowed
+            for (int c = 0; c < 256; ++c) {
+                if (hexValue(static_cast<unsigned char>(c)) >= 0)
+                    t[c] = std::uint8_t(hexValue(static_cast<unsigned char>(c)));
+                else if (c <= ' ')
+                    t[c] = 0x10; // blank or line break
+            }
+            return t;
+        }();
+
         ++m_pos; // '{'
         auto &out = m_writer.buffer();
         m_writer.writeValueType(TValueType::vaBinary);
         const std::size_t lengthAt = out.size();
         m_writer.writeUInt32(0);
+
+        const char *const data = m_text.data();
+        const char *p = data + m_pos;
+        const char *const textEnd = data + m_text.size();
+        const auto *close = static_cast<const char *>(std::memchr(p, '}', std::size_t(textEnd - p)));
+        const char *const stop = close ? close : textEnd;
+        std::size_t at = out.size();
+        out.resize(at + std::size_t(stop - p) / 2 + 1);
         int high = -1;
-        for (;;) {
-            skipBlanks();
-            if (atEnd())
-                fail(reason::UnexpectedEnd);
-            const unsigned char c = peek();
-            if (c == '}') {
-                ++m_pos;
-                break;
-            }
-            const int v = hexValue(c);
-            if (v < 0)
-                fail(reason::BadBinary);
-            ++m_pos;
-            if (high < 0) {
-                high = v;
+        for (; p < stop; ++p) {
+            const unsigned char c = static_cast<unsigned char>(*p);
+            const std::uint8_t k = kind[c];
+            if (k < 16) {
+                if (high < 0) {
+                    high = k;
+                } else {
+                    out[at++] = std::uint8_t(high << 4 | k);
+                    high = -1;
+                }
+            } else if (k == 0x10) {
+                if (c == '\n') {
+                    ++m_line;
+                } else if (c == '\r') {
+                    ++m_line;
+                    if (p + 1 < stop && p[1] == '\n')
+                        ++p;
+                }
             } else {
-                out.push_back(std::uint8_t(high << 4 | v));
-                high = -1;
+                m_pos = std::size_t(p - data);
+                fail(reason::BadBinary);
             }
         }
+        m_pos = std::size_t(p - data);
+        out.resize(at);
+        if (!close)
+            fail(reason::UnexpectedEnd);
+        ++m_pos; // '}'
         if (high >= 0)
             fail(reason::BadBinary);
         const std::size_t length = out.size() - lengthAt - 4;
@@ -843,6 +901,8 @@ private:
     }
 
     std::string_view m_text;
+    bool m_ansi;
+    std::string m_identUtf8;
     std::size_t m_pos = 0;
     int m_line = 1;
     int m_depth = 0;
@@ -857,7 +917,8 @@ std::vector<std::uint8_t> textToBinary(std::span<const std::uint8_t> bytes)
 {
     std::string_view raw(reinterpret_cast<const char *>(bytes.data()), bytes.size());
     std::string decoded;
-    std::string_view text;
+    std::string_view text = raw;
+    bool ansi = false;
     if (raw.size() >= 3 && raw.substr(0, 3) == "\xEF\xBB\xBF") {
         text = raw.substr(3);
     } else if (raw.size() >= 2 && (raw.substr(0, 2) == "\xFF\xFE" || raw.substr(0, 2) == "\xFE\xFF")) {
@@ -870,16 +931,13 @@ std::vector<std::uint8_t> textToBinary(std::span<const std::uint8_t> bytes)
         }
         decoded = enc::utf16ToUtf8(units);
         text = decoded;
-    } else if (enc::isAscii(raw)) {
-        text = raw;
     } else {
-        decoded = enc::ansiToUtf8(raw);
-        text = decoded;
+        ansi = true; // decoded piece by piece, so a large file is not copied first
     }
 
     std::vector<std::uint8_t> out;
     out.reserve(text.size() / 2 + 64);
-    TextParser parser(text, out);
+    TextParser parser(text, ansi, out);
     parser.run();
     return out;
 }
