@@ -194,7 +194,8 @@ class TextWriter
 public:
     TextWriter(std::span<const std::uint8_t> stream, bool utf8Text) : m_reader(stream), m_utf8Text(utf8Text)
     {
-        m_out.reserve(stream.size() * 2 + 64);
+        // Text is about twice the stream; hex data with its line breaks a bit more.
+        m_out.reserve(stream.size() / 2 * 5 + 64);
     }
 
     std::string &text() { return m_out; }
@@ -404,27 +405,22 @@ private:
     {
         static constexpr char hex[] = "0123456789ABCDEF";
         const bool ownLines = data.size() >= kBinaryPiece;
-        const std::size_t indent = std::size_t(level + 1) * 2;
-        const std::size_t pieces = (data.size() + kBinaryPiece - 1) / kBinaryPiece;
-        std::size_t at = m_out.size();
-        m_out.resize(at + 2 + data.size() * 2 + (ownLines ? pieces * (2 + indent) : 0));
-        char *o = m_out.data();
-        o[at++] = '{';
+        m_out += '{';
+        char piece[2 * kBinaryPiece];
         for (std::size_t from = 0; from < data.size(); from += kBinaryPiece) {
             if (ownLines) {
-                o[at++] = '\r';
-                o[at++] = '\n';
-                std::memset(o + at, ' ', indent);
-                at += indent;
+                m_out += "\r\n";
+                m_out.append(std::size_t(level + 1) * 2, ' ');
             }
             const std::size_t end = std::min(data.size(), from + kBinaryPiece);
+            char *o = piece;
             for (std::size_t i = from; i < end; ++i) {
-                o[at++] = hex[data[i] >> 4];
-                o[at++] = hex[data[i] & 15];
+                *o++ = hex[data[i] >> 4];
+                *o++ = hex[data[i] & 15];
             }
+            m_out.append(piece, std::size_t(o - piece));
         }
-        o[at++] = '}';
-        m_out.resize(at);
+        m_out += '}';
     }
 
     // Byte strings keep their bytes, except control characters and the
