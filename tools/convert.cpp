@@ -9,11 +9,21 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace vantor;
 
 namespace {
+
+// One line naming the file, unless the message names it already.
+void report(const std::string &fileName, const char *message)
+{
+    if (std::string_view(message).find(fileName) != std::string_view::npos)
+        std::fprintf(stderr, "%s\n", message);
+    else
+        std::fprintf(stderr, "%s: %s\n", fileName.c_str(), message);
+}
 
 constexpr std::uint16_t kResourceFlags = 0x1030; // moveable, pure, discardable
 
@@ -75,23 +85,23 @@ int runConvert(int argc, char **argv)
     try {
         input = readWholeFile(inName);
     } catch (const Exception &e) {
-        std::fprintf(stderr, "%s: %s\n", inName.c_str(), e.what());
+        report(inName, e.what());
         return 2;
     }
     TMemoryStream output;
     try {
         output = binary ? toBinary(input) : toText(std::move(input));
     } catch (const Exception &e) {
-        std::fprintf(stderr, "%s: %s\n", inName.c_str(), e.what());
+        report(inName, e.what());
         return 1;
     } catch (const std::bad_alloc &) {
-        std::fprintf(stderr, "%s: zu wenig Speicher\n", inName.c_str());
+        report(inName, "zu wenig Speicher");
         return 1;
     }
     try {
         output.saveToFile(outName);
     } catch (const Exception &e) {
-        std::fprintf(stderr, "%s: %s\n", outName.c_str(), e.what());
+        report(outName, e.what());
         return 2;
     }
     return 0;
