@@ -355,20 +355,23 @@ private:
 
     // Quoted pieces and #codes, joined by "+" (which may stand at the end of
     // one line or the start of the next).
+    // A string is collected as Windows-1252 bytes while every character fits
+    // one; the first that does not (or a #code above 127) moves it to UTF-16.
     void parseString()
     {
+        m_bytes.clear();
         m_units.clear();
-        bool wide = false;
+        m_wide = false;
         // Pieces join when they touch ('a'#13'b') or through "+"; pieces
         // apart are separate values, as the items of a list.
         for (;;) {
             const unsigned char c = peek();
             if (c == '\'') {
-                readQuoted(wide);
+                readQuoted();
                 continue;
             }
             if (c == '#') {
-                readCharCode(wide);
+                readCharCode();
                 continue;
             }
             const std::size_t pos = m_pos;
@@ -386,40 +389,72 @@ private:
             if (peek() != '\'' && peek() != '#')
                 fail(reason::StringExpected);
         }
-        writeCollectedString(wide);
+        if (m_wide)
+            m_writer.writeWideString(m_units);
+        else
+            m_writer.writeAnsiString(m_bytes);
     }
 
-    void readQuoted(bool &wide)
+    void becomeWide()
+    {
+        m_units.resize(m_bytes.size());
+        for (std::size_t i = 0; i < m_bytes.size(); ++i)
+            m_units[i] = ansiUnitOf(static_cast<unsigned char>(m_bytes[i]));
+        m_wide = true;
+    }
+
+    void appendUnit(char16_t unit, bool forceWide)
+    {
+        if (!m_wide) {
+            const int byte = unit < 0x80 ? unit : ansiByteOf(unit);
+            if (byte >= 0 && !forceWide) {
+                m_bytes.push_back(char(byte));
+                return;
+            }
+            becomeWide();
+        }
+        m_units.push_back(unit);
+    }
+
+    void readQuoted()
     {
         ++m_pos; // opening quote
+        const char *const data = m_text.data();
+        const std::size_t size = m_text.size();
         for (;;) {
-            if (m_pos >= m_text.size() || m_text[m_pos] == '\r' || m_text[m_pos] == '\n')
+            // A run of characters that go through as they stand: ASCII, or
+            // any byte of a Windows-1252 text.
+            const std::size_t runStart = m_pos;
+            while (m_pos < size) {
+                const unsigned char c = static_cast<unsigned char>(data[m_pos]);
+                if (c == '\'' || c == '\r' || c == '\n' || (c >= 0x80 && !m_ansi))
+                    break;
+                ++m_pos;
+            }
+            if (m_pos > runStart) {
+                if (!m_wide) {
+                    m_bytes.append(data + runStart, m_pos - runStart);
+                } else {
+                    for (std::size_t i = runStart; i < m_pos; ++i)
+                        m_units.push_back(ansiUnitOf(static_cast<unsigned char>(data[i])));
+                }
+            }
+            if (m_pos >= size || data[m_pos] == '\r' || data[m_pos] == '\n')
                 fail(reason::UnterminatedString);
-            const unsigned char c = static_cast<unsigned char>(m_text[m_pos]);
-            if (c == '\'') {
-                if (m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\'') {
-                    m_units.push_back(u'\'');
+            if (data[m_pos] == '\'') {
+                if (m_pos + 1 < size && data[m_pos + 1] == '\'') {
+                    appendUnit(u'\'', false);
                     m_pos += 2;
                     continue;
                 }
                 ++m_pos;
                 return;
             }
-            if (c < 0x80) {
-                m_units.push_back(c);
-                ++m_pos;
-            } else if (m_ansi) {
-                // Every Windows-1252 character fits a byte string again.
-                m_units.push_back(ansiUnitOf(c));
-                ++m_pos;
-            } else {
-                const std::size_t before = m_units.size();
-                m_pos += appendUtf8Char(reinterpret_cast<const unsigned char *>(m_text.data()) + m_pos,
-                                        m_text.size() - m_pos, m_units);
-                for (std::size_t i = before; i < m_units.size(); ++i)
-                    if (ansiByteOf(m_units[i]) < 0)
-                        wide = true;
-            }
+            // One UTF-8 sequence.
+            m_scratch.clear();
+            m_pos += appendUtf8Char(reinterpret_cast<const unsigned char *>(data) + m_pos, size - m_pos, m_scratch);
+            for (char16_t u : m_scratch)
+                appendUnit(u, false);
         }
     }
 
@@ -427,7 +462,7 @@ private:
     // the string wide, as the binary-to-text conversion writes such codes
     // only for wide strings; codes beyond the 16-bit range become a
     // surrogate pair.
-    void readCharCode(bool &wide)
+    void readCharCode()
     {
         ++m_pos; // '#'
         std::uint32_t code = 0;
@@ -452,27 +487,13 @@ private:
         }
         if (!any)
             fail(reason::BadCharCode);
-        if (code > 127)
-            wide = true;
         if (code >= 0x10000) {
             code -= 0x10000;
-            m_units.push_back(char16_t(0xD800 + (code >> 10)));
-            m_units.push_back(char16_t(0xDC00 + (code & 0x3FF)));
+            appendUnit(char16_t(0xD800 + (code >> 10)), true);
+            appendUnit(char16_t(0xDC00 + (code & 0x3FF)), true);
         } else {
-            m_units.push_back(char16_t(code));
+            appendUnit(char16_t(code), code > 127);
         }
-    }
-
-    void writeCollectedString(bool wide)
-    {
-        if (wide) {
-            m_writer.writeWideString(m_units);
-            return;
-        }
-        m_bytes.resize(m_units.size());
-        for (std::size_t i = 0; i < m_units.size(); ++i)
-            m_bytes[i] = char(m_units[i] < 0x80 ? m_units[i] : ansiByteOf(m_units[i]));
-        m_writer.writeAnsiString(m_bytes);
     }
 
     std::int64_t readInteger()
@@ -907,8 +928,11 @@ private:
     int m_line = 1;
     int m_depth = 0;
     ObjectWriter m_writer;
-    std::u16string m_units; // the string being collected, reused
+    // The string being collected, reused from string to string.
     std::string m_bytes;
+    std::u16string m_units;
+    std::u16string m_scratch;
+    bool m_wide = false;
 };
 
 } // namespace
