@@ -483,7 +483,9 @@ void ObjectWriter::writeSignature()
 
 void ObjectWriter::writeComponentHeader(const ComponentHeader &header)
 {
-    if (header.flags != 0) {
+    // A class name of 240 bytes or more starts with a length byte that reads
+    // as a prefix; a prefix without flags keeps such a name readable.
+    if (header.flags != 0 || header.className.size() >= 0xF0) {
         writeByte(std::uint8_t(0xF0 | (header.flags & 0x0F)));
         if (header.flags & ffChildPos)
             writeInteger(header.childPos);

@@ -154,7 +154,9 @@ public:
     std::vector<std::uint8_t> &buffer() { return m_out; }
 
     void writeSignature();
-    // The prefix byte is written when flags is not 0, the child position with ffChildPos.
+    // The prefix byte is written when flags is not 0 or the class name is so
+    // long that its length byte would pass for a prefix; the child position
+    // follows with ffChildPos.
     void writeComponentHeader(const ComponentHeader &header);
     void writeListEnd(); // the zero that ends properties, children, lists, collections, items
 

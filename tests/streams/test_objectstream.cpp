@@ -290,6 +290,21 @@ TEST(ObjectReader, ReadsFromAMemoryStreamsPosition)
     EXPECT_EQ(r.position(), 2u);
 }
 
+TEST(ObjectStream, LongClassNamesAreNotMistakenForAPrefix)
+{
+    // A length byte of 240 or more has the prefix's high nibble.
+    for (std::size_t length : {239u, 240u, 255u}) {
+        const ComponentHeader h{0, 0, std::string(length, 'C'), "N"};
+        const Bytes b = written([&](ObjectWriter &w) { w.writeComponentHeader(h); });
+        ObjectReader r(b);
+        const ComponentHeader back = r.readComponentHeader();
+        EXPECT_EQ(back.className, h.className) << length;
+        EXPECT_EQ(back.name, "N");
+        EXPECT_EQ(back.flags, 0);
+        EXPECT_TRUE(r.atEnd());
+    }
+}
+
 TEST(ObjectWriter, RefusesNamesThatDoNotFitAShortString)
 {
     Bytes out;
