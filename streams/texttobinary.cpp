@@ -339,7 +339,8 @@ private:
         } else if (isDigit(c) || c == '-' || c == '+' || c == '$' || c == '.') {
             parseNumber();
         } else if (isIdentStart(c)) {
-            m_writer.writeIdent(readIdent());
+            if (!tryNonFinite(false))
+                m_writer.writeIdent(readIdent());
         } else if (c == '[') {
             parseSet();
         } else if (c == '(') {
@@ -558,6 +559,8 @@ private:
             negative = peek() == '-';
             ++m_pos;
         }
+        if (tryNonFinite(negative))
+            return;
         if (peek() == '$') {
             ++m_pos;
             std::int64_t v = 0;
@@ -633,6 +636,36 @@ private:
         case 'c': m_writer.writeCurrency(parseCurrency(number, negative)); break;
         default: writeExtendedFloat(number, negative); break;
         }
+    }
+
+    // "INF" and "NAN" (upper case, optionally signed, with an s or d suffix)
+    // are how infinities and NaNs are written; reading them back keeps a
+    // stream that holds one convertible both ways.
+    bool tryNonFinite(bool negative)
+    {
+        const std::string_view rest = m_text.substr(m_pos);
+        const bool inf = rest.starts_with("INF");
+        if (!inf && !rest.starts_with("NAN"))
+            return false;
+        std::size_t len = 3;
+        char suffix = 0;
+        if (len < rest.size() && (rest[len] == 's' || rest[len] == 'd')) {
+            suffix = rest[len];
+            ++len;
+        }
+        if (len < rest.size() && isIdentChar(static_cast<unsigned char>(rest[len])))
+            return false; // an identifier such as INFO
+        m_pos += len;
+        double v = inf ? std::numeric_limits<double>::infinity() : std::numeric_limits<double>::quiet_NaN();
+        if (negative)
+            v = -v;
+        if (suffix == 's')
+            m_writer.writeSingle(float(v));
+        else if (suffix == 'd')
+            m_writer.writeDate(v);
+        else
+            m_writer.writeExtended(v);
+        return true;
     }
 
     template<typename F>

@@ -88,6 +88,12 @@ TEST(TextToBinary, ValuesTable)
         {"12.34c", "10 08 E2 01 00 00 00 00 00"},
         {"-0.00005c", "10 FF FF FF FF FF FF FF FF"},
         {"45000.5d", "11 00 00 00 00 10 F9 E5 40"},
+        // infinities and NaN as the binary-to-text conversion writes them
+        {"INF", "05 00 00 00 00 00 00 00 80 FF 7F"},
+        {"-INF", "05 00 00 00 00 00 00 00 80 FF FF"},
+        {"1e5000", "05 00 00 00 00 00 00 00 80 FF 7F"},
+        {"NANs", "0F 00 00 C0 7F"},
+        {"INFO", "07 04 49 4E 46 4F"},
         // strings: pieces, codes, doubled quotes, '+' at either end of a line
         {"''", "06 00"},
         {"'can''t'", "06 05 63 61 6E 27 74"},
