@@ -1,0 +1,469 @@
+// The load driver end to end: form files on disk go through TDFMView into
+// live framework forms. Runs headless (offscreen platform).
+
+#include "framework/controls/standard.h"
+#include "framework/exceptions.h"
+#include "framework/forms.h"
+#include "loader/dfmview.h"
+#include "loader/dummyform.h"
+#include "loader/registry.h"
+#include "streams/errors.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vantor::test {
+
+// A class the framework can build but the known-class list does not name.
+class TRegisteredButUnlisted : public TControl
+{
+    VANTOR_CLASS(TRegisteredButUnlisted, TControl)
+public:
+    explicit TRegisteredButUnlisted(TComponent *owner) : TControl(owner) {}
+};
+VANTOR_IMPLEMENT_CLASS(TRegisteredButUnlisted)
+
+} // namespace vantor::test
+
+namespace {
+
+using namespace vantor;
+
+std::string dataPath(const char *name)
+{
+    return std::string(VANTOR_TEST_DATA) + "/" + name;
+}
+
+// One loader with an owner for its forms, as the main window has.
+struct Loader
+{
+    TComponent owner{nullptr};
+    TDFMView view;
+    Loader() { view.FormOwner = &owner; }
+
+    bool load(const std::string &file, bool runtimeView = true)
+    {
+        // The caller frees the previous form before the next load.
+        delete view.FormDyna;
+        view.FormDyna = nullptr;
+        return view.GetDynaForm(file, runtimeView);
+    }
+    template<class T = TComponent> T *find(const char *name) const
+    {
+        TComponent *root = view.FormDyna;
+        if (root && root->ComponentCount() == 1 && object_cast<TFrame>(root->Components(0)))
+            root = root->Components(0);
+        return root ? object_cast<T>(componentAsObject(root->FindComponent(QString::fromUtf8(name)))) : nullptr;
+    }
+};
+
+// Form texts written to a temporary folder, so that the file name is known.
+class TempForms
+{
+public:
+    std::string write(const std::string &name, const std::string &text)
+    {
+        const std::string path = m_dir.path().toStdString() + "/" + name;
+        QFile file(QString::fromStdString(path));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), qint64(text.size()));
+        return path;
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+std::vector<std::string> lines(const TStringList &list)
+{
+    return list.toVector();
+}
+
+TEST(LoadDriver, BuildsTheFormAndLeavesItsLists)
+{
+    Loader l;
+    ASSERT_TRUE(l.load(dataPath("load_form.fmx")));
+    TF_FMXDummy *form = l.view.FormDyna;
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->Owner(), &l.owner);
+    EXPECT_EQ(form->Name(), "frmDynaForm");
+    EXPECT_EQ(form->Caption(), "Form : TMainForm in load_form.fmx");
+    EXPECT_EQ(form->Width(), 310);
+    EXPECT_EQ(form->Height(), 210);
+    EXPECT_EQ(form->BorderStyle(), TFmxFormBorderStyle::Sizeable);
+    EXPECT_EQ(form->Position(), TFormPosition::Designed);
+    EXPECT_EQ(l.view.APlatform, "Windows");
+    EXPECT_EQ(l.view.AScaleX, 1.0L);
+
+    // The unedited copy: renamed root, event lines still there, tag = index.
+    const TStringList &org = l.view.slOrgDFM;
+    EXPECT_EQ(org[0], "object frmDynaForm: TfrmDynaForm");
+    EXPECT_EQ(org[7], "  OnCreate = FormCreate");
+    for (int i = 0; i < org.count(); ++i)
+        ASSERT_EQ(org.tag(i), i);
+
+    // The unknown class became a placeholder label tagged with its header line.
+    EXPECT_EQ(lines(l.view.slMissing), std::vector<std::string>{"TKnobWidget"});
+    ASSERT_EQ(l.view.slUnknownClassesOffset.count(), 1);
+    EXPECT_EQ(l.view.slUnknownClassesOffset[0], "TKnobWidget");
+    EXPECT_EQ(org[l.view.slUnknownClassesOffset.tag(0)], "  object Knob1: TKnobWidget");
+    auto *knob = l.find<TLabel>("Knob1");
+    ASSERT_NE(knob, nullptr);
+    EXPECT_EQ(knob->Text(), "@TKnobWidget");
+    EXPECT_EQ(knob->Tag(), l.view.slUnknownClassesOffset.tag(0));
+
+    // Children are built where the file puts them, after layout.
+    auto *button = l.find<TButton>("Button1");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->Text(), "OK");
+    EXPECT_EQ(button->AbsoluteRect(), QRectF(10, 12, 80, 22));
+    EXPECT_EQ(l.find<TPanel>("Panel1")->Width(), 310); // aligned to the top of the grown form
+}
+
+TEST(LoadDriver, BinaryFormBuildsTheSameTreeAsItsText)
+{
+    auto tree = [](const char *file) {
+        Loader l;
+        EXPECT_TRUE(l.load(dataPath(file)));
+        std::vector<std::string> out;
+        for (TComponent *c : l.view.FormDyna->components()) {
+            const QRectF r = object_cast<TControl>(c) ? object_cast<TControl>(c)->AbsoluteRect() : QRectF();
+            out.push_back((c->Name() + ":" + c->ClassName()).toStdString() + " "
+                          + std::to_string(r.x()) + "," + std::to_string(r.y()) + ","
+                          + std::to_string(r.width()) + "," + std::to_string(r.height()));
+        }
+        out.push_back(lines(l.view.slMissing).front());
+        return out;
+    };
+    EXPECT_EQ(tree("load_form_binary.fmx"), tree("load_form.fmx"));
+}
+
+TEST(LoadDriver, ViewDecidesOverHiddenAndDisabledComponents)
+{
+    struct Case
+    {
+        bool runtimeView;
+        bool visible;
+        bool enabled;
+    };
+    for (const Case &c : {Case{true, false, false}, Case{false, true, true}}) {
+        SCOPED_TRACE(c.runtimeView ? "run-time view" : "design-time view");
+        Loader l;
+        ASSERT_TRUE(l.load(dataPath("load_form.fmx"), c.runtimeView));
+        auto *label = l.find<TLabel>("Label1");
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->Visible(), c.visible);
+        EXPECT_EQ(label->Enabled(), c.enabled);
+    }
+}
+
+TEST(LoadDriver, RootHeaderDecidesBetweenFormAndFrame)
+{
+    struct Case
+    {
+        const char *what;
+        std::string text;
+        std::string line0;   // slOrgDFM's first line
+        std::string caption; // FormDyna's caption, before " in <file>"
+    };
+    const Case cases[] = {
+        {"three lines are never a frame", "inherited Side: TSide\n  Height = 50\nend\n",
+         "object frmDynaForm: TfrmDynaForm", "Form : TSide"},
+        {"a width on line 3 makes a frame",
+         "object Side: TSide\n  Left = 0\n  Top = 0\n  Width = 200\n  Height = 50\nend\n", "object Side: TSide",
+         "Frame : TSide"},
+        {"a caption among the root's own lines makes it a form",
+         "object Side: TSide\n  Left = 0\n  Top = 0\n  Width = 200\n  Caption = 'x'\nend\n",
+         "object frmDynaForm: TfrmDynaForm", "Form : TSide"},
+        {"an inherited root without caption is a frame",
+         "inherited Side: TSide\n  Left = 0\n  Top = 0\n  Height = 50\nend\n", "inherited Side: TSide",
+         "Frame : TSide"},
+        {"an unnamed root keeps its header", "object TPlain\n  Caption = 'x'\nend\n", "object TPlain",
+         "Form : object TPlain"},
+        {"the class is trimmed", "object Main:   TMain  \n  Caption = 'x'\nend\n",
+         "object frmDynaForm: TfrmDynaForm", "Form : TMain"},
+    };
+    TempForms files;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Loader l;
+        const std::string path = files.write("root.fmx", c.text);
+        ASSERT_TRUE(l.load(path)) << lines(l.view.slMissing).size();
+        EXPECT_EQ(l.view.slOrgDFM[0], c.line0);
+        EXPECT_EQ(l.view.FormDyna->Caption().toStdString(), c.caption + " in root.fmx");
+    }
+}
+
+TEST(LoadDriver, FrameIsPlacedInTheHostFormWhichKeepsItsSize)
+{
+    Loader l;
+    ASSERT_TRUE(l.load(dataPath("load_frame.fmx")));
+    TF_FMXDummy *form = l.view.FormDyna;
+    ASSERT_EQ(form->ComponentCount(), 1);
+    auto *frame = object_cast<TFrame>(componentAsObject(form->Components(0)));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->Name(), "SideFrame");
+    EXPECT_EQ(frame->Parent(), form);
+    EXPECT_TRUE(frame->Visible());
+    EXPECT_EQ(frame->BoundsRect(), QRectF(0, 0, 240, 120));
+    EXPECT_EQ(l.view.slOrgDFM[0], "object SideFrame: TSideFrame");
+    EXPECT_EQ(lines(l.view.slMissing), std::vector<std::string>{"TGaugeWidget"});
+    EXPECT_NE(l.find<TLabel>("Gauge1"), nullptr);
+
+    const TF_FMXDummy plain(nullptr);
+    EXPECT_EQ(form->Width(), plain.Width());
+    EXPECT_EQ(form->Height(), plain.Height());
+}
+
+TEST(LoadDriver, FormWithoutHeightGetsTheDefaultSizeAndTheMargin)
+{
+    TempForms files;
+    Loader l;
+    ASSERT_TRUE(l.load(files.write("flat.fmx", "object F: TF\n  ClientHeight = 0\n  ClientWidth = 40\nend\n")));
+    EXPECT_EQ(l.view.FormDyna->Height(), 610);
+    EXPECT_EQ(l.view.FormDyna->Width(), 810);
+}
+
+TEST(LoadDriver, BuildErrorIsListedInItsSortedPlace)
+{
+    TempForms files;
+    Loader l;
+    const std::string path = files.write("bad.fmx", "object F: TF\n"
+                                                    "  object A1: AbcWidget\n  end\n"
+                                                    "  object B1: TButton\n    Bogus = 1\n  end\n"
+                                                    "  object Z1: ZWidget\n  end\n"
+                                                    "end\n");
+    EXPECT_FALSE(l.load(path));
+    const std::vector<std::string> missing = lines(l.view.slMissing);
+    ASSERT_EQ(missing.size(), 3u);
+    EXPECT_EQ(missing[0], "AbcWidget");
+    EXPECT_EQ(missing[1].rfind("Fehler: ", 0), 0u) << missing[1];
+    EXPECT_NE(missing[1].find("Eigenschaft Bogus existiert nicht"), std::string::npos) << missing[1];
+    EXPECT_EQ(missing[2], "ZWidget");
+    // The partly built form is the caller's to free.
+    ASSERT_NE(l.view.FormDyna, nullptr);
+    EXPECT_EQ(l.view.FormDyna->Caption(), "");
+}
+
+TEST(LoadDriver, ErrorsBeforeTheBuildLeaveTheCall)
+{
+    TempForms files;
+    struct Case
+    {
+        const char *what;
+        std::string path;
+        bool runtimeView;
+        std::string message; // part of the error's message
+    };
+    const Case cases[] = {
+        {"missing file", files.write("x.txt", "") + ".absent.fmx", true, "kann nicht geöffnet werden"},
+        {"empty file is a binary form without header", files.write("empty.fmx", ""), true,
+         "Ungültiges Stream-Format"},
+        {"text the conversion rejects", files.write("broken.fmx", "object F: TF\n  Caption = 'open\nend\n"), true,
+         "in Zeile 2"},
+        {"marker of a non-visual component without integer position",
+         files.write("timer.fmx", "object F: TF\n  object T1: TTimer\n    Left = 'x'\n    Top = 2\n  end\nend\n"),
+         false, "ist kein gültiger Integerwert"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Loader l;
+        // A form from an earlier load does not survive a failed one.
+        ASSERT_TRUE(l.load(dataPath("load_form.fmx")));
+        delete l.view.FormDyna;
+        l.view.FormDyna = nullptr;
+        try {
+            l.view.GetDynaForm(c.path, c.runtimeView);
+            ADD_FAILURE() << "no error";
+        } catch (const Exception &e) {
+            EXPECT_NE(e.message().find(c.message), std::string::npos) << e.message();
+        }
+        EXPECT_EQ(l.view.FormDyna, nullptr);
+        EXPECT_TRUE(l.view.slMissing.empty());
+        EXPECT_EQ(l.owner.ComponentCount(), 0);
+    }
+}
+
+TEST(LoadDriver, VariantSetsThePlatformAndNamesTheMaster)
+{
+    Loader l;
+    ASSERT_TRUE(l.load(dataPath("load_variant.iPhone47in.fmx")));
+    EXPECT_EQ(l.view.APlatform, "iPhone");
+    EXPECT_EQ(l.view.FormDyna->Caption(), "Form : TVariantForm in load_variant.fmx");
+    EXPECT_EQ(l.find<TButton>("Button1")->Text(), "Phone text");
+}
+
+TEST(LoadDriver, WorkingTextReachesTheConversionInItsOwnEncoding)
+{
+    for (const char *file : {"load_ansi.fmx", "load_utf8.fmx"}) {
+        SCOPED_TRACE(file);
+        Loader l;
+        ASSERT_TRUE(l.load(dataPath(file)));
+        EXPECT_EQ(l.view.slOrgDFM[1], "  Caption = 'Größe'");
+        EXPECT_EQ(l.find<TLabel>("Label1")->Text(), QString::fromUtf8("Ärger €"));
+    }
+}
+
+TEST(LoadDriver, EachLoadStartsFromEmptyLists)
+{
+    TempForms files;
+    Loader l;
+    ASSERT_TRUE(l.load(dataPath("load_form.fmx")));
+    ASSERT_TRUE(l.load(files.write("plain.fmx", "object P: TP\n  object B: TButton\n  end\nend\n")));
+    EXPECT_NE(l.find("B"), nullptr);
+    EXPECT_TRUE(l.view.slMissing.empty());
+    EXPECT_TRUE(l.view.slUnknownClassesOffset.empty());
+    EXPECT_EQ(l.view.slOrgDFM.count(), 4);
+    EXPECT_EQ(l.owner.ComponentCount(), 1);
+}
+
+TEST(LoadDriver, EmptyListAndComboBoxesShowOneBlankItem)
+{
+    Loader l;
+    ASSERT_TRUE(l.load(dataPath("load_form.fmx"))); // registers the known classes
+    if (!GetClass("TListBox") || !GetClass("TComboBox"))
+        GTEST_SKIP() << "the framework has no list or combo box yet";
+    TempForms files;
+    ASSERT_TRUE(l.load(files.write("lists.fmx", "object F: TF\n"
+                                                "  object Empty: TListBox\n  end\n"
+                                                "  object Filled: TListBox\n    Items.Strings = (\n      'a')\n  end\n"
+                                                "  object Combo: TComboBox\n  end\n"
+                                                "end\n")));
+    auto items = [&](const char *name) {
+        const PropValue v = GetPropValue(l.find(name), QStringLiteral("Items"));
+        return object_cast<TStrings>(std::get<TObject *>(v))->lines();
+    };
+    EXPECT_EQ(items("Empty"), QStringList{" "});
+    EXPECT_EQ(items("Filled"), QStringList{"a"});
+    EXPECT_EQ(items("Combo"), QStringList{" "});
+}
+
+TEST(KnownClasses, FirstLoadRegistersThemAndTheListDecides)
+{
+    RegisterClass<test::TRegisteredButUnlisted>();
+    TempForms files;
+    Loader l;
+    ASSERT_TRUE(l.load(files.write("k.fmx", "object F: TF\n"
+                                            "  object R1: TRegisteredButUnlisted\n  end\n"
+                                            "  object C1: TButton\n  end\n"
+                                            "end\n")));
+    EXPECT_TRUE(knownClassesInitialised());
+    const TStringList &known = slKnownClasses();
+    EXPECT_EQ(known.count(), 89);
+    EXPECT_TRUE(known.sorted());
+    EXPECT_TRUE(known.contains("TComboBox"));
+    EXPECT_EQ(known[known.indexOf("TComboBox")], "TCombobox");
+    EXPECT_NE(GetClass(QStringLiteral("TButton")), nullptr);
+    EXPECT_EQ(lines(l.view.slMissing), std::vector<std::string>{"TRegisteredButUnlisted"});
+
+    // A second load registers nothing new and keeps the list.
+    ASSERT_TRUE(l.load(dataPath("load_form.fmx")));
+    EXPECT_EQ(slKnownClasses().count(), 89);
+}
+
+// vantor-tool report and render run the same load in a process of their own.
+struct ToolRun
+{
+    int exitCode = -1;
+    QByteArray out;
+};
+
+ToolRun runTool(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(VANTOR_TOOL), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput()};
+}
+
+TEST(ReportTool, PrintsTheLoadAsJsonWithItsExitStatus)
+{
+    TempForms files;
+    const QString bad = QString::fromStdString(files.write("bad.fmx", "object F: TF\n  object B: TButton\n"
+                                                                      "    Bogus = 1\n  end\nend\n"));
+    const QString form = QString::fromStdString(dataPath("load_form.fmx"));
+    struct Case
+    {
+        QStringList args;
+        int exitCode;
+        QString view;
+        bool result;
+        bool error;
+        int components;
+    };
+    const Case cases[] = {
+        {{"report", form}, 0, "runtime", true, false, 4},
+        {{"report", "--design-time", form}, 0, "designtime", true, false, 4},
+        {{"report", bad}, 1, "runtime", false, false, 0},
+        {{"report", form + ".absent"}, 2, "runtime", false, true, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const ToolRun run = runTool(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        QJsonParseError parseError;
+        const QJsonObject json = QJsonDocument::fromJson(run.out, &parseError).object();
+        ASSERT_EQ(parseError.error, QJsonParseError::NoError) << run.out.toStdString();
+        EXPECT_EQ(json["view"].toString(), c.view);
+        EXPECT_EQ(json["result"].toBool(), c.result);
+        EXPECT_EQ(json["error"].isString(), c.error);
+        EXPECT_EQ(json["components"].toArray().size(), c.components);
+    }
+
+    const QJsonObject json = QJsonDocument::fromJson(runTool({"report", form}).out).object();
+    EXPECT_EQ(json["caption"].toString(), "Form : TMainForm in load_form.fmx");
+    EXPECT_EQ(json["width"].toInt(), 310);
+    EXPECT_EQ(json["missing"].toArray(), QJsonArray{"TKnobWidget"});
+    const QJsonArray placeholder = json["placeholders"].toArray()[0].toArray();
+    EXPECT_EQ(placeholder[0].toString(), "TKnobWidget");
+    EXPECT_EQ(json["orgText"].toArray()[placeholder[1].toInt()].toString(), "  object Knob1: TKnobWidget");
+    // The event lines are gone from what the conversion got, not from the copy.
+    EXPECT_TRUE(json["orgText"].toArray().contains(QJsonValue("      OnClick = Button1Click")));
+    EXPECT_FALSE(json["workText"].toArray().contains(QJsonValue("      OnClick = Button1Click")));
+    const QJsonObject button = json["components"].toArray()[1].toObject();
+    EXPECT_EQ(button["name"].toString(), "Button1");
+    EXPECT_EQ(button["parent"].toString(), "Panel1");
+    EXPECT_EQ(button["bounds"].toArray(), (QJsonArray{10, 12, 80, 22}));
+
+    EXPECT_EQ(runTool({"report"}).exitCode, 2);
+}
+
+TEST(RenderTool, WritesThePictureOfTheBuiltForm)
+{
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("form.png"));
+    ASSERT_EQ(runTool({"render", QString::fromStdString(dataPath("load_form.fmx")), png}).exitCode, 0);
+    const QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(310, 210));
+    // The button is drawn: the picture is not one flat colour.
+    const QRgb background = image.pixel(300, 200);
+    bool drawn = false;
+    for (int x = 10; x < 90 && !drawn; ++x)
+        drawn = image.pixel(x, 23) != background;
+    EXPECT_TRUE(drawn);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

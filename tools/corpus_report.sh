@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Runs `vantor-tool report` over every form file of a folder, in both views,
+# with a time limit per run, and tallies the outcomes: built, build failed,
+# error left the load, crash, timeout. Forms whose classes are all known (no
+# class in the missing list) are tallied apart. The folder stays where it is;
+# nothing of it is copied.
+#
+# usage: tools/corpus_report.sh [-t SECONDS] [-o OUTDIR] VANTOR_TOOL FOLDER
+#   -t  time limit per run (default 20)
+#   -o  where the JSON of every run is kept (default: a fresh temporary folder)
+set -u
+
+limit=20
+outdir=""
+while getopts "t:o:" opt; do
+  case $opt in
+    t) limit=$OPTARG ;;
+    o) outdir=$OPTARG ;;
+    *) echo "usage: $0 [-t SECONDS] [-o OUTDIR] VANTOR_TOOL FOLDER" >&2; exit 2 ;;
+  esac
+done
+shift $((OPTIND - 1))
+if [ $# -ne 2 ]; then
+  echo "usage: $0 [-t SECONDS] [-o OUTDIR] VANTOR_TOOL FOLDER" >&2
+  exit 2
+fi
+tool=$1
+folder=$2
+[ -n "$outdir" ] || outdir=$(mktemp -d /tmp/corpus_report.XXXXXX)
+mkdir -p "$outdir"
+index="$outdir/runs.tsv"
+: > "$index"
+
+n=0
+while IFS= read -r -d '' file; do
+  n=$((n + 1))
+  for view in runtime designtime; do
+    flag=""
+    [ "$view" = designtime ] && flag="--design-time"
+    json="$outdir/$n.$view.json"
+    QT_QPA_PLATFORM=offscreen timeout -k 5 "$limit" "$tool" report $flag "$file" > "$json" 2> "$outdir/$n.$view.err"
+    rc=$?
+    printf '%s\t%s\t%s\t%s\n' "$view" "$rc" "$json" "$file" >> "$index"
+  done
+  if [ $((n % 100)) -eq 0 ]; then
+    echo "$n files ..." >&2
+  fi
+done < <(find "$folder" -type f -iname '*.fmx' -print0 | sort -z)
+
+python3 - "$index" <<'PY'
+import collections, json, re, sys
+
+runs = [line.rstrip('\n').split('\t') for line in open(sys.argv[1], encoding='utf-8')]
+
+def category(rc):
+    return {0: 'built', 1: 'build failed', 2: 'error left', 124: 'timeout', 137: 'timeout'}.get(rc, 'crash')
+
+def reason(text):
+    # "Button1.Foo: Eigenschaft Foo existiert nicht" -> "Eigenschaft Foo existiert nicht"
+    text = re.sub(r'^Fehler: ', '', text)
+    text = re.sub(r'^[\w.\[\]]+: ', '', text)
+    return re.sub(r'in Zeile \d+', 'in Zeile N', text)
+
+for view in ('runtime', 'designtime'):
+    tally = collections.Counter()
+    known = collections.Counter()
+    reasons = collections.Counter()
+    crashes = []
+    for v, rc, path, file in runs:
+        if v != view:
+            continue
+        rc = int(rc)
+        cat = category(rc)
+        tally[cat] += 1
+        data = None
+        if cat in ('built', 'build failed', 'error left'):
+            try:
+                data = json.load(open(path, encoding='utf-8'))
+            except Exception:
+                tally['bad json'] += 1
+        if cat in ('crash', 'timeout'):
+            crashes.append((cat, rc, file))
+        if data is None:
+            continue
+        errors = [m for m in data['missing'] if m.startswith('Fehler: ')]
+        classes = [m for m in data['missing'] if not m.startswith('Fehler: ')]
+        if data['error']:
+            reasons[reason(data['error'])] += 1
+        for e in errors:
+            reasons[reason(e)] += 1
+        if data['orgText'] and not classes:
+            known['all'] += 1
+            if data['result'] and not errors:
+                known['clean'] += 1
+    total = sum(v for k, v in tally.items() if k != 'bad json')
+    print(f"[{view}] runs {total}: " + ', '.join(f"{k} {tally[k]}" for k in
+          ('built', 'build failed', 'error left', 'crash', 'timeout', 'bad json')))
+    if known['all']:
+        print(f"[{view}] all classes known: {known['all']} forms, built without an error entry: "
+              f"{known['clean']} ({100.0 * known['clean'] / known['all']:.1f}%)")
+    for text, count in reasons.most_common(12):
+        print(f"[{view}]   {count:5d}  {text}")
+    for cat, rc, file in crashes[:20]:
+        print(f"[{view}]   {cat} (exit {rc}): {file}")
+PY
+echo "runs kept in $outdir" >&2
