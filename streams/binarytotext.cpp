@@ -241,11 +241,49 @@ private:
         m_out.append(std::size_t(level) * 2, ' ');
     }
 
-    void appendName(std::string_view name)
+    // Names, identifiers and set elements go into the text as they stand, so
+    // they must be what the text syntax reads back: a name (letters, digits,
+    // "_", ".", any non-ASCII byte; not starting with a digit or dot), or for
+    // set elements also a whole number. Anything else is a damaged stream.
+    void appendName(std::string_view name, bool numberAllowed = false)
     {
+        if (!isReadableName(name, numberAllowed)) {
+            std::string shown(name.substr(0, 64));
+            for (char &c : shown)
+                if (static_cast<unsigned char>(c) < 32)
+                    c = '?';
+            throw EReadError(formatMessage(msg::InvalidName, shown));
+        }
         if (!m_nonAsciiName && !enc::isAscii(name))
             m_nonAsciiName = true;
         m_out += name;
+    }
+
+    static bool isReadableName(std::string_view name, bool numberAllowed)
+    {
+        if (name.empty())
+            return false;
+        auto digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
+        auto letter = [](unsigned char c) {
+            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+        };
+        const auto first = static_cast<unsigned char>(name[0]);
+        if (numberAllowed && (digit(first) || first == '-')) {
+            if (name.size() == 1 && first == '-')
+                return false;
+            for (std::size_t i = 1; i < name.size(); ++i)
+                if (!digit(static_cast<unsigned char>(name[i])))
+                    return false;
+            return true;
+        }
+        if (!letter(first))
+            return false;
+        for (char ch : name) {
+            const auto c = static_cast<unsigned char>(ch);
+            if (!letter(c) && !digit(c) && c != '.')
+                return false;
+        }
+        return true;
     }
 
     void writeComponent(int level)
@@ -392,7 +430,7 @@ private:
                 if (!first)
                     m_out += ", ";
                 first = false;
-                appendName(e);
+                appendName(e, true);
             }
             m_out += ']';
             break;

@@ -197,6 +197,11 @@ TEST(BinaryToText, ContainersAndBinaryLayout)
                   w.writeSet(set);
               }),
               "[akLeft, akTop]");
+    EXPECT_EQ(valueText([](ObjectWriter &w) {
+                  const std::vector<std::string> set{"1", "-3"};
+                  w.writeSet(set);
+              }),
+              "[1, -3]");
 }
 
 TEST(BinaryToText, NonAsciiNamesMakeTheTextUtf8WithMark)
@@ -243,6 +248,11 @@ TEST(BinaryToText, DamagedStreamsRaiseClearErrors)
         {"unknown value type", withValue({22}), "Ungültiger Werttyp 22"},
         {"list never closed", withValue({1, 2, 1}), msg::ReadBeyondEnd},
         {"item without its list", withValue({14, 2, 1, 2}), msg::InvalidPropertyValue},
+        // Names the text could not read back.
+        {"class name with a dollar", Bytes{'T', 'P', 'F', '0', 2, 'T', '$', 0, 0, 0}, "Ungültiger Name: T$"},
+        {"empty class name", Bytes{'T', 'P', 'F', '0', 0, 0, 0, 0}, "Ungültiger Name: "},
+        {"identifier starting with a digit", withValue({7, 2, '1', 'a'}), "Ungültiger Name: 1a"},
+        {"control character in a set element", withValue({11, 2, 'a', 10, 0}), "Ungültiger Name: a?"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(errorOf<EFilerError>(c.stream), c.message) << c.what;
