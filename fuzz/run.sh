@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs one fuzz target for a given time:  fuzz/run.sh TARGET SECONDS
+# Runs one fuzz target for a given time:  fuzz/run.sh TARGET SECONDS [LIBFUZZER-OPTION...]
 #   TARGET: binarytotext | texttobinary | formfile
+#   e.g. fuzz/run.sh texttobinary 300 -fork=1 -ignore_crashes=1  (go on past findings)
 # Builds the instrumented targets in build-fuzz (clang) when needed. New
 # inputs go to build-fuzz/corpus/TARGET (the seeds in fuzz/corpus/TARGET are
 # only read); a crash, leak, timeout or out-of-memory input is written to
@@ -20,5 +21,5 @@ cmake --build "$BUILD_DIR" --target "fuzz_$target" -j 2
 mkdir -p "$BUILD_DIR/corpus/$target" fuzz/crashes
 exec "$BUILD_DIR/bin/fuzz_$target" \
   -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -max_len=65536 -print_final_stats=1 \
-  -artifact_prefix="fuzz/crashes/$target-" \
+  -artifact_prefix="fuzz/crashes/$target-" "${@:3}" \
   "$BUILD_DIR/corpus/$target" "fuzz/corpus/$target"
