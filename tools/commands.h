@@ -4,6 +4,9 @@
 // and returns the exit status: 0 success, 1 format error, 2 file error or
 // bad usage.
 int runConvert(int argc, char **argv);
+// The procedure index of a unit source, "line<TAB>text" a line: 0, or 2
+// when the file cannot be read (or bad usage).
+int runProcs(int argc, char **argv);
 
 #ifdef VANTOR_WITH_QT
 // One load as the viewer makes it, printed as JSON: 0 built, 1 build failed,

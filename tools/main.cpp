@@ -15,6 +15,7 @@ struct Command
 // Later subcommands (report, render, procs, plugins, open) join this table.
 constexpr Command kCommands[] = {
     {"convert", runConvert, "convert --to-binary|--to-text IN OUT"},
+    {"procs", runProcs, "procs UNIT.pas"},
 #ifdef VANTOR_WITH_QT
     {"report", runReport, "report [--design-time] FILE"},
     {"render", runRender, "render [--design-time] FILE OUT.png"},
