@@ -23,7 +23,7 @@ VANTOR_IMPLEMENT_CLASS(TImageControl)
 
 const EnumInfo &imageWrapModeInfo()
 {
-    static const EnumInfo info{"TImageWrapMode", {"Original", "Fit", "Stretch", "Tile", "Center", "Place"}, "iwm"};
+    static const EnumInfo info{"TImageWrapMode", {"Original", "Fit", "Stretch", "Tile", "Center", "Place"}, "iw"};
     return info;
 }
 

@@ -13,9 +13,11 @@
 #include "streams/texttobinary.h"
 
 #include <QBuffer>
+#include <QDirIterator>
 #include <QFile>
 #include <QLabel>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QTest>
 
@@ -319,7 +321,7 @@ TEST(Images, MultiResBitmapDecodesItemsAndPicksTheScale)
                                    "        PNG = {" + pngHex(Qt::blue, 8, 8) + "}\n      end\n"
                                    "      item\n        Scale = 3.000000000000000000\n"
                                    "        PNG = {0102030405}\n      end>\n"
-                                   "    WrapMode = Stretch\n    Size.Width = 40.000000000000000000\n"
+                                   "    WrapMode = iwStretch\n    Size.Width = 40.000000000000000000\n"
                                    "    Size.Height = 20.000000000000000000\n  end\nend");
     auto *image = find<TImage>(form, "Image1");
     ASSERT_NE(image, nullptr);
@@ -978,4 +980,68 @@ TEST(GraphicsCorpus, EveryPropertyRealFormsSetIsAccepted)
     for (const std::string &r : refused)
         std::printf("  refused %s\n", r.c_str());
     EXPECT_TRUE(refused.empty());
+}
+
+// A second check by hand, on the corpus forms themselves:
+//   VANTOR_CORPUS_FORMS=/path/to/forms framework_tests --gtest_filter='*Corpus*'
+// Every block of these classes whose nested objects are classes known here
+// is read alone into an empty form (event lines left out, as the viewer
+// does) and painted, and every block that does not read is printed.
+TEST(GraphicsCorpus, BlocksOfRealFormsRead)
+{
+    const char *dir = std::getenv("VANTOR_CORPUS_FORMS");
+    if (!dir)
+        GTEST_SKIP() << "set VANTOR_CORPUS_FORMS to the corpus forms folder";
+    registerGraphicsClasses();
+    const QRegularExpression header(QStringLiteral("^(\\s*)(object|inherited|inline)\\s+\\w*\\s*:\\s*(\\w+)"));
+    const QRegularExpression event(QStringLiteral("^\\s*On\\w+\\s*=\\s*[\\w.]+\\s*$"));
+    int blocks = 0;
+    std::vector<std::string> failed;
+    QDirIterator it(QString::fromLocal8Bit(dir), {QStringLiteral("*.fmx")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const auto m = header.match(QString::fromLatin1(lines[i]));
+            if (!m.hasMatch() || m.captured(2) != QLatin1String("object") || !graphicsClassNames().count(m.captured(3)))
+                continue;
+            const qsizetype indent = m.captured(1).size();
+            QByteArray block;
+            bool readable = true;
+            qsizetype j = i;
+            for (; j < lines.size(); ++j) {
+                const QByteArray &line = lines[j];
+                const QString text = QString::fromLatin1(line);
+                if (j > i) {
+                    const auto inner = header.match(text);
+                    if (inner.hasMatch() && (inner.captured(2) != QLatin1String("object") || !GetClass(inner.captured(3))))
+                        readable = false;
+                }
+                if (!event.match(text).hasMatch())
+                    block += line + '\n';
+                if (j > i && line.trimmed() == "end" && text.indexOf(QLatin1String("end")) == indent)
+                    break;
+            }
+            if (!readable)
+                continue;
+            ++blocks;
+            try {
+                TForm probe(nullptr);
+                readInto(&probe, "object F: TForm\n" + block + "end\n");
+                // Painting real data must not fail either.
+                for (TComponent *c : probe.components())
+                    if (auto *control = object_cast<TControl>(componentAsObject(c)))
+                        control->peer()->grab();
+            } catch (const std::exception &e) {
+                failed.push_back(path.toStdString() + ":" + std::to_string(i + 1) + ": " + e.what());
+            }
+        }
+    }
+    std::printf("blocks read: %d, failed: %zu\n", blocks, failed.size());
+    for (const std::string &f : failed)
+        std::printf("  %s\n", f.c_str());
+    EXPECT_TRUE(failed.empty());
 }
