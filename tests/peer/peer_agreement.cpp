@@ -56,12 +56,14 @@ int main(int argc, char **argv)
 
     std::map<Verdict, int> counts;
     int byteIdentical = 0;
+    int suffixesStripped = 0;
     for (const fs::path &form : forms) {
         std::ifstream file(form, std::ios::binary);
         const std::string text(std::istreambuf_iterator<char>(file), {});
         const auto result = vantor::peer::compareForm(peer, text);
         ++counts[result.verdict];
         byteIdentical += result.verdict == Verdict::Agree && result.byteIdentical;
+        suffixesStripped += result.verdict == Verdict::Agree && result.suffixesStripped;
         if (list && result.verdict != Verdict::Agree) {
             std::string detail = result.detail.substr(0, 200);
             std::replace(detail.begin(), detail.end(), '\n', ' ');
@@ -77,7 +79,8 @@ int main(int argc, char **argv)
         std::printf("  %-40s %d\n", vantor::peer::verdictName(verdict), count);
     const int readByBoth = total - counts[Verdict::PeerRejectsText] - counts[Verdict::VantorRejectsText]
                            - counts[Verdict::BothReject];
-    std::printf("agreement: %d of %d forms that both read (%d of them round-trip byte for byte)\n",
-                counts[Verdict::Agree], readByBoth, byteIdentical);
+    std::printf("agreement: %d of %d forms that both read (%d of them round-trip byte for byte; "
+                "%d compared without their s/c/d float suffixes)\n",
+                counts[Verdict::Agree], readByBoth, byteIdentical, suffixesStripped);
     return 0;
 }
