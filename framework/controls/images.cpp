@@ -44,6 +44,8 @@ double deviceScale(const QPainter &painter)
 // Images larger than this many pixels per side are not composed (a layer
 // rectangle read from a damaged form must not ask for gigabytes).
 constexpr int kMaxComposedSide = 4096;
+// The largest side of an image viewer's scaled pixmap.
+constexpr int kMaxShownSide = 8192;
 
 } // namespace
 
@@ -420,9 +422,12 @@ void TImageViewer::updatePeer()
         label->setPixmap(QPixmap());
         label->resize(0, 0);
     } else {
-        const QSize size(qMax(1, qRound(image.width() * m_bitmapScale)), qMax(1, qRound(image.height() * m_bitmapScale)));
-        const QImage shown = m_bitmapScale == 1 ? image
-                                                : image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // A large image at a large scale is shown no larger than a pixmap
+        // can sensibly be.
+        const double scale = std::min(m_bitmapScale, double(kMaxShownSide) / std::max(image.width(), image.height()));
+        const QSize size(qMax(1, qRound(image.width() * scale)), qMax(1, qRound(image.height() * scale)));
+        const QImage shown = size == image.size() ? image
+                                                  : image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         label->setPixmap(QPixmap::fromImage(shown));
         label->resize(size);
     }
