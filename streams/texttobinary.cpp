@@ -800,7 +800,7 @@ private:
                 ++m_pos;
                 while (isDigit(peek()))
                     ++m_pos;
-                if (isIdentChar(peek()))
+                if (isIdentChar(peek()) || m_text.substr(start, m_pos - start) == "-")
                     fail(reason::IdentifierExpected);
                 m_writer.writeStr(m_text.substr(start, m_pos - start));
             } else {

@@ -203,6 +203,7 @@ TEST(TextToBinary, SyntaxErrorsNameReasonAndLine)
         {"object A: T\n  P = 9223372036854775808\nend", "Zahl außerhalb des gültigen Bereichs in Zeile 2"},
         {"object A: T\n  P = $10000000000000000\nend", "Zahl außerhalb des gültigen Bereichs in Zeile 2"},
         {"object A: T\n  P = [a b]\nend", "']' erwartet in Zeile 2"},
+        {"object A: T\n  P = [a, -]\nend", "Bezeichner erwartet in Zeile 2"},
         {"object A: T\n  P = {ABC}\nend", "Ungültige Binärdaten in Zeile 2"},
         {"object A: T\n  P = {AG}\nend", "Ungültige Binärdaten in Zeile 2"},
         {"object A: T\n  P = <\n  Width = 1\n  >\nend", "'item' erwartet in Zeile 3"},
