@@ -252,7 +252,7 @@ private:
             for (char &c : shown)
                 if (static_cast<unsigned char>(c) < 32)
                     c = '?';
-            throw EReadError(formatMessage(msg::InvalidName, shown));
+            throw EReadError(formatMessage(msg::UnreadableName, shown));
         }
         if (!m_nonAsciiName && !enc::isAscii(name))
             m_nonAsciiName = true;

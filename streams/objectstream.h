@@ -30,7 +30,7 @@ inline constexpr const char *UnknownValueType = "Ungültiger Werttyp %d"; // the
 inline constexpr const char *NestingTooDeep = "Verschachtelung zu tief";
 inline constexpr const char *ListEndExpected = "Listenende erwartet";
 inline constexpr const char *NameTooLong = "Name zu lang: %s"; // short strings hold 255 bytes
-inline constexpr const char *InvalidName = "Ungültiger Name: %s"; // not writable as a name in the text form
+inline constexpr const char *UnreadableName = "Ungültiger Name: %s"; // not writable as a name in the text form
 } // namespace msg
 
 // What precedes a component's properties.
