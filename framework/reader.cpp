@@ -258,8 +258,17 @@ void TReader::readValue(TObject *instance, const PropInfo &info, const QString &
         if (type != TValueType::vaList || !strings)
             invalidValue();
         strings->list().clear();
-        while (!m_reader.endOfList())
-            strings->list().add(m_reader.readString());
+        while (!m_reader.endOfList()) {
+            // Some lists hold numbers (a tab control's `Sizes = ( 269s 265s)`);
+            // they are kept as their text.
+            const TValueType item = m_reader.readValueType();
+            if (isIntegerType(item))
+                strings->list().add(std::to_string(m_reader.readIntegerData(item)));
+            else if (isStringType(item))
+                strings->list().add(m_reader.readStringData(item));
+            else
+                strings->list().add(QString::number(m_reader.readFloatData(item), 'g', 17).toStdString());
+        }
         m_reader.readListEnd();
         strings->changed();
         return;
