@@ -280,19 +280,4 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
     return true;
 }
 
-void TDFMView::GetEventHandlers(const TStringList &)
-{
-    // The event handler index is not built yet.
-}
-
-void TDFMView::SetEventHandlerForAllObjects(TComponent *, const QString &, const TNotifyEvent &)
-{
-    // Events are not rerouted yet: the components keep no handler.
-}
-
-void TDFMView::SetFakeEventHandlerForObjects(TComponent *, const QString &, const QString &, const TNotifyEvent &)
-{
-    // Events are not rerouted yet.
-}
-
 } // namespace vantor

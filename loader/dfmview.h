@@ -19,7 +19,9 @@ namespace vantor {
 
 class ITextMeasure;
 class TComponent;
+class TDFMPlugin;
 class TF_FMXDummy;
+class TPopupMenu;
 
 class TDFMView : public TObject
 {
@@ -79,12 +81,37 @@ public:
     // rejects) leaves the call with FormDyna nullptr.
     bool ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeView);
 
-    // Event handler index and event rerouting. The event index is not built
-    // yet: each changes nothing.
-    void GetEventHandlers(const TStringList &lines);
+    // Event handler index and event rerouting (events.cpp).
+    // Appends the event lines of SL to slEventHandlers.
+    void GetEventHandlers(const TStringList &SL);
+    // Replaces the items of pop with the object's events: a disabled header
+    // "Name (Class)", a separator and one item per event (tag string: the
+    // index entry). Empty when the object has none. Items are owned by
+    // FormOwner and children of pop.
+    void GetEventsForObject(TPopupMenu *&pop, const QString &AnObjName, const QString &AnObjClassName);
+    // Writes MethodOnClick into Obj's published event named EventType (exact
+    // case); an object without it is left alone, a failing write shows the
+    // class name in a message box.
+    void ObjectInspector(TObject *Obj, const QString &EventType, const TNotifyEvent &Event);
+    // Writes the click method into OnClick of every component of form (of a
+    // frame's components instead of the frame).
     void SetEventHandlerForAllObjects(TComponent *form, const QString &eventName, const TNotifyEvent &event);
+    // Wires the marker components "Du_<class>_" of the non-visual classes
+    // TImageList (OnDblClick) and TTimer (OnClick) to event.
     void SetFakeEventHandlerForObjects(TComponent *form, const QString &className, const QString &eventName,
                                        const TNotifyEvent &event);
+
+    // Placeholders of missing classes and the plug-in libraries
+    // (missingobjects.cpp, plugins.cpp).
+    // The first plug-in library whose class list holds CName (ignoring
+    // case), or nullptr.
+    TDFMPlugin *GetPlugInForClass(const std::string &CName) const;
+    // Asks the plug-in libraries for the controls of every placeholder of
+    // form, then takes the classes they were asked for off slMissing.
+    void SetMissingClasses(TComponent *form, bool RuntimeView);
+    // Visits every placeholder of form (and of its frames and sub-forms)
+    // once per load, then schedules a relayout of form.
+    void SetMissingClassObjects(TComponent *form, bool RuntimeView);
 
     // The width measure of the markers in the design-time view. Default: the
     // application font's metrics. The caller keeps ownership.
