@@ -248,7 +248,8 @@ void TCustomEdit::childAdded(TFmxObject *child)
 void TCustomEdit::childRemoved(TFmxObject *child)
 {
     TTextControl::childRemoved(child);
-    if (!isLoading() && !isDestroying() && object_cast<TEditButton>(child))
+    // The child is already half destroyed here: its class cannot be asked.
+    if (!isLoading() && !isDestroying())
         layoutButtons();
 }
 

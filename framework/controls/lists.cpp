@@ -358,11 +358,14 @@ void TListBox::itemsFromStrings()
     for (TListBoxItem *item : std::vector<TListBoxItem *>(m_generated))
         delete item;
     m_generated.clear();
+    // The items of the strings come first, before the items of the form.
+    int index = 0;
     for (const QString &line : m_items->lines()) {
         auto *item = new TListBoxItem(this);
         item->SetText(line);
         m_generated.push_back(item);
         item->SetParent(this);
+        SetChildIndex(item, index++);
     }
     layoutItems();
 }
@@ -386,7 +389,8 @@ void TListBox::childRemoved(TFmxObject *child)
 {
     TControl::childRemoved(child);
     m_generated.erase(std::remove(m_generated.begin(), m_generated.end(), child), m_generated.end());
-    if (object_cast<TListBoxItem>(child) && !isDestroying())
+    // The child is already half destroyed here: its class cannot be asked.
+    if (!isDestroying())
         layoutItems();
 }
 
@@ -555,7 +559,8 @@ void TCustomComboBox::childAdded(TFmxObject *child)
 void TCustomComboBox::childRemoved(TFmxObject *child)
 {
     TControl::childRemoved(child);
-    if (object_cast<TListBoxItem>(child) && !isDestroying())
+    // The child is already half destroyed here: its class cannot be asked.
+    if (!isDestroying())
         peerChanged();
 }
 
@@ -815,7 +820,8 @@ void TTreeViewItem::childAdded(TFmxObject *child)
 void TTreeViewItem::childRemoved(TFmxObject *child)
 {
     TTextControl::childRemoved(child);
-    if (object_cast<TTreeViewItem>(child) && !isDestroying())
+    // The child is already half destroyed here: its class cannot be asked.
+    if (!isDestroying())
         if (TTreeView *tree = treeView())
             tree->nodesChanged();
 }
@@ -889,7 +895,8 @@ void TTreeView::childAdded(TFmxObject *child)
 void TTreeView::childRemoved(TFmxObject *child)
 {
     TControl::childRemoved(child);
-    if (object_cast<TTreeViewItem>(child) && !isDestroying())
+    // The child is already half destroyed here: its class cannot be asked.
+    if (!isDestroying())
         nodesChanged();
 }
 
