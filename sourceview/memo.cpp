@@ -58,7 +58,7 @@ TTMSFMXMemo::TTMSFMXMemo(QWidget *parent) : QsciScintilla(parent)
 
 TTMSFMXMemo::~TTMSFMXMemo()
 {
-    // The styler belongs to the caller and may die first.
+    // Detach a styler that outlives the viewer, so it keeps no pointer to it.
     if (m_styler)
         setLexer(nullptr);
 }

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "sourceview/pascalstyler.h"
 #include "streams/stringlist.h"
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QPointer>
+
 #include <string>
 
 namespace vantor {
-
-class TTMSFMXMemoPascalStyler;
 
 // The read-only source viewer: a line-number gutter, an active line that is
 // highlighted and marked in the gutter, tab size 4 with tabs expanded to
@@ -35,7 +36,7 @@ public:
     // The text of a line (UTF-8); empty outside the text.
     std::string LineText(int line) const;
 
-    // The styler; the viewer does not own it.
+    // The styler; the viewer does not own it, and either may be destroyed first.
     void SetSyntaxStyles(TTMSFMXMemoPascalStyler *styler);
     TTMSFMXMemoPascalStyler *SyntaxStyles() const { return m_styler; }
 
@@ -67,7 +68,7 @@ private:
     void updateLineNumberWidth();
 
     TStringList m_lines;
-    TTMSFMXMemoPascalStyler *m_styler = nullptr;
+    QPointer<TTMSFMXMemoPascalStyler> m_styler; // null again when the styler is destroyed first
     bool m_activeLineAtCursor = true;
     int m_activeLine = 0;
 };

@@ -245,5 +245,25 @@ TEST_F(MemoTest, JumpBeyondTheTextClampsTheCaretButKeepsTheRequestedLine)
     EXPECT_EQ(memo.CaretLine(), 0);
 }
 
+TEST(MemoLifetimeTest, StylerAndViewerMayDieInEitherOrder)
+{
+    auto *viewer = new TTMSFMXMemo;
+    {
+        TTMSFMXMemoPascalStyler styler;
+        viewer->SetSyntaxStyles(&styler);
+        viewer->LoadFromLines(TStringList{"begin end;"});
+        viewer->recolor();
+    }
+    EXPECT_EQ(viewer->SyntaxStyles(), nullptr);
+    viewer->LoadFromLines(TStringList{"x := 1;"});
+    delete viewer;
+
+    TTMSFMXMemoPascalStyler styler;
+    viewer = new TTMSFMXMemo;
+    viewer->SetSyntaxStyles(&styler);
+    delete viewer;
+    EXPECT_EQ(styler.editor(), nullptr);
+}
+
 } // namespace
 } // namespace vantor

@@ -10,15 +10,15 @@
 
 namespace {
 
-struct Run
+struct ToolRun
 {
     int status = -1;
     std::string out;
 };
 
-Run runTool(const std::string &args)
+ToolRun runTool(const std::string &args)
 {
-    Run run;
+    ToolRun run;
     FILE *pipe = ::popen((std::string(VANTOR_TOOL) + " procs " + args + " 2>/dev/null").c_str(), "r");
     if (!pipe)
         return run;
@@ -40,7 +40,7 @@ std::string readAll(const std::string &fileName)
 TEST(ProcsToolTest, PrintsTheIndexLineTabText)
 {
     const std::string data = VANTOR_SOURCEVIEW_DATA;
-    const Run run = runTool(data + "/overloads.pas");
+    const ToolRun run = runTool(data + "/overloads.pas");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, readAll(data + "/overloads.procs.txt"));
 }
