@@ -1,4 +1,5 @@
 #include "framework/controls/standard.h"
+#include "framework/controls/edits.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -89,6 +90,8 @@ void TLabel::DeclareProperties(ClassBuilder<TLabel> &b)
     b.boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
     b.stored("AutoTranslate", PropKind::Boolean);
     b.stored("FocusControl", PropKind::Component);
+    // The markers of non-visual components name their component here.
+    input::publishHelp(b);
 }
 
 QWidget *TLabel::createPeer()
