@@ -30,15 +30,6 @@ VANTOR_IMPLEMENT_CLASS(TAniIndicator)
 
 namespace {
 
-const EnumInfo &virtualKeyboardTypeInfo()
-{
-    static const EnumInfo info{"TVirtualKeyboardType",
-                               {"Default", "NumbersAndPunctuation", "NumberPad", "PhonePad", "Alphabet", "URL",
-                                "NamePhonePad", "EmailAddress", "DecimalNumberPad"},
-                               "vkt"};
-    return info;
-}
-
 Qt::Orientation qtOrientation(TOrientation o)
 {
     return o == TOrientation::Vertical ? Qt::Vertical : Qt::Horizontal;
@@ -251,7 +242,7 @@ void TComboTrackBar::DeclareProperties(ClassBuilder<TComboTrackBar> &b)
     b.floating("Frequency", &TComboTrackBar::Frequency, &TComboTrackBar::SetFrequency);
     b.integer("DecimalDigits", &TComboTrackBar::DecimalDigits, &TComboTrackBar::SetDecimalDigits);
     b.boolean("ReadOnly", &TComboTrackBar::ReadOnly, &TComboTrackBar::SetReadOnly);
-    b.stored("KeyboardType", PropKind::Enumeration, &virtualKeyboardTypeInfo());
+    b.stored("KeyboardType", PropKind::Enumeration, &input::virtualKeyboardTypeInfo());
     b.stored("Text", PropKind::String);
     b.event("OnTracking");
 }

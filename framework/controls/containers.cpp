@@ -18,12 +18,6 @@ VANTOR_IMPLEMENT_CLASS(TExpander)
 VANTOR_IMPLEMENT_CLASS(TGroupBox)
 VANTOR_IMPLEMENT_CLASS(TCalloutPanel)
 
-const EnumInfo &helpTypeInfo()
-{
-    static const EnumInfo info{"THelpType", {"htKeyword", "htContext"}, nullptr};
-    return info;
-}
-
 const EnumInfo &orientationInfo()
 {
     static const EnumInfo info{"TOrientation", {"Horizontal", "Vertical"}, "or"};
@@ -84,9 +78,7 @@ void TSplitter::DeclareProperties(ClassBuilder<TSplitter> &b)
     publishHelp(b);
     b.floating("MinSize", &TSplitter::MinSize, &TSplitter::SetMinSize);
     b.boolean("ShowGrip", &TSplitter::ShowGrip, &TSplitter::SetShowGrip);
-    for (const char *side : {"TouchTargetExpansion.Left", "TouchTargetExpansion.Top", "TouchTargetExpansion.Right",
-                             "TouchTargetExpansion.Bottom"})
-        b.stored(side, PropKind::Float);
+    input::publishTouchTargetExpansion(b);
 }
 
 void TSplitter::paint(QPainter &painter, const QRectF &rect)

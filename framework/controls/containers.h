@@ -1,10 +1,10 @@
 #pragma once
 
 // Containers: splitter, scroll boxes, expander, group box and callout panel;
-// plus what the families of this group share (the help properties every
-// control publishes, and the inner content control some containers keep
-// their children in).
+// plus what the families of this group share (orientation, text look, and
+// the inner content control some containers keep their children in).
 
+#include "framework/controls/edits.h"
 #include "framework/controls/standard.h"
 
 #include <QPointer>
@@ -13,16 +13,10 @@ class QScrollArea;
 
 namespace vantor {
 
-// How a control's help is found; kept as read.
-const EnumInfo &helpTypeInfo();
-
-// HelpType, HelpKeyword and HelpContext, which every control publishes.
-template<class T> void publishHelp(ClassBuilder<T> &b)
-{
-    b.stored("HelpType", PropKind::Enumeration, &helpTypeInfo());
-    b.stored("HelpKeyword", PropKind::String);
-    b.stored("HelpContext", PropKind::Integer);
-}
+// The help properties (HelpType, HelpKeyword, HelpContext) every control
+// publishes, and the keyboard and control types, are shared with the input
+// controls.
+using input::publishHelp;
 
 // Horizontal or vertical, for bars and sliders.
 enum class TOrientation { Horizontal, Vertical };

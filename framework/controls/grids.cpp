@@ -14,16 +14,6 @@ VANTOR_IMPLEMENT_CLASS(TCustomGrid)
 VANTOR_IMPLEMENT_CLASS(TGrid)
 VANTOR_IMPLEMENT_CLASS(TStringGrid)
 
-namespace {
-
-const EnumInfo &controlTypeInfo()
-{
-    static const EnumInfo info{"TControlType", {"Styled", "Platform"}, nullptr};
-    return info;
-}
-
-} // namespace
-
 const EnumInfo &gridOptionInfo()
 {
     static const EnumInfo info{"TGridOption",
@@ -117,7 +107,7 @@ void TCustomGrid::DeclareProperties(ClassBuilder<TCustomGrid> &b)
     b.boolean("ReadOnly", &TCustomGrid::ReadOnly, &TCustomGrid::SetReadOnly);
     b.persistent("TextSettings", &TCustomGrid::TextSettings);
     b.set("StyledSettings", styledSettingInfo(), &TCustomGrid::StyledSettings, &TCustomGrid::SetStyledSettings);
-    b.stored("ControlType", PropKind::Enumeration, &controlTypeInfo());
+    b.stored("ControlType", PropKind::Enumeration, &input::controlTypeInfo());
     b.stored("Images", PropKind::Component);
     b.stored("DefaultDrawing", PropKind::Boolean);
     b.stored("Viewport.Width", PropKind::Float);

@@ -777,7 +777,7 @@ TEST(Menus, ShortCutsConvertToKeySequences)
 // ---------------------------------------------------------------------------
 // The corpus check (by hand): every property that real forms set on the
 // family's classes, read through a one-component form. Run with
-//   VANTOR_PROPERTIES_TSV=/path/to/stats/properties.tsv framework_tests --gtest_filter='Corpus*'
+//   VANTOR_PROPERTIES_TSV=/path/to/stats/properties.tsv framework_tests --gtest_filter='ContainerFamilyCorpus*'
 
 namespace {
 
@@ -811,7 +811,7 @@ std::string valueFor(const QString &property, const QString &kind, const QString
 
 } // namespace
 
-TEST(Corpus, FamilyAcceptsEveryPropertyRealFormsSet)
+TEST(ContainerFamilyCorpus, EveryPropertyRealFormsSetIsAccepted)
 {
     const char *path = std::getenv("VANTOR_PROPERTIES_TSV");
     if (!path)
