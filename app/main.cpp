@@ -1,0 +1,71 @@
+// Program entry of the viewer.
+
+#include "app/commandline.h"
+#include "app/mainwindow.h"
+#include "framework/controls/nonvisual.h"
+#include "framework/platform.h"
+#include "loader/dfmview.h"
+#include "support/paths.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// For the start-up benchmark: with VANTOR_BENCH_FIRST_FORM set, the program
+// prints the wall-clock time (ms since the epoch) at which the first form has
+// been presented and painted, and ends.
+void watchFirstPresentation(vantor::TF_FMXWindowDisplay &window)
+{
+    if (!std::getenv("VANTOR_BENCH_FIRST_FORM"))
+        return;
+    auto *poll = new QTimer(window.peer());
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, poll, [&window, poll] {
+        if (!window.Timer1 || window.Timer1->Enabled() || !window.DFMView().FormDyna)
+            return;
+        poll->stop();
+        window.peer()->repaint();
+        const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
+                             std::chrono::system_clock::now().time_since_epoch())
+                             .count();
+        std::printf("first-form-shown %lld\n", static_cast<long long>(now));
+        std::fflush(stdout);
+        QApplication::quit();
+    });
+    poll->start();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    vantor::setCommandLineArguments(arguments);
+
+    // Start-up of the units: paths and settings folder, then the host form's
+    // screen scale, hand-off list and stored layout.
+    static_cast<void>(vantor::appPaths());
+    vantor::InitHostFormUnit();
+
+    int result = 0;
+    {
+        vantor::TF_FMXWindowDisplay window(nullptr);
+        if (window.TerminateRequested())
+            return 0;
+        window.ShowMainWindow();
+        watchFirstPresentation(window);
+        result = app.exec();
+    }
+    return result;
+}
