@@ -143,14 +143,22 @@ void TComponent::InsertComponent(TComponent *component)
         component->m_owner->RemoveComponent(component);
     component->m_owner = this;
     m_components.push_back(component);
+    if (!component->m_name.isEmpty())
+        m_nameIndex.insert(nameKey(component->m_name), component);
 }
 
 void TComponent::RemoveComponent(TComponent *component)
 {
-    auto it = std::find(m_components.begin(), m_components.end(), component);
-    if (it == m_components.end())
+    // Components mostly go last first: search from the back.
+    auto it = std::find(m_components.rbegin(), m_components.rend(), component);
+    if (it == m_components.rend())
         return;
-    m_components.erase(it);
+    m_components.erase(std::next(it).base());
+    if (!component->m_name.isEmpty()) {
+        auto entry = m_nameIndex.find(nameKey(component->m_name));
+        if (entry != m_nameIndex.end() && entry.value() == component)
+            m_nameIndex.erase(entry);
+    }
     component->m_owner = nullptr;
     // While the owner itself goes, every sibling goes too: nobody to tell.
     if (!isDestroying())
@@ -161,10 +169,7 @@ TComponent *TComponent::FindComponent(const QString &name) const
 {
     if (name.isEmpty())
         return nullptr;
-    for (TComponent *c : m_components)
-        if (c->m_name.compare(name, Qt::CaseInsensitive) == 0)
-            return c;
-    return nullptr;
+    return m_nameIndex.value(nameKey(name), nullptr);
 }
 
 bool TComponent::isValidIdent(const QString &name)
@@ -190,6 +195,15 @@ void TComponent::SetName(const QString &name)
         TComponent *other = m_owner->FindComponent(name);
         if (other && other != this)
             throw EComponentError(formatMessage(msg::DuplicateName, name.toStdString()));
+    }
+    if (m_owner) {
+        if (!m_name.isEmpty()) {
+            auto entry = m_owner->m_nameIndex.find(nameKey(m_name));
+            if (entry != m_owner->m_nameIndex.end() && entry.value() == this)
+                m_owner->m_nameIndex.erase(entry);
+        }
+        if (!name.isEmpty())
+            m_owner->m_nameIndex.insert(nameKey(name), this);
     }
     m_name = name;
 }

@@ -7,6 +7,7 @@
 #include "framework/rtti.h"
 #include "streams/stringlist.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -168,11 +169,21 @@ public:
 
     static bool isValidIdent(const QString &name);
 
+protected:
+    // Destructors that tear down what the component holds (children, owned
+    // components) call this first, so that the removals they cause do not
+    // notify, re-align or re-index what is going anyway.
+    void markDestroying() { m_state |= csDestroying; }
+
 private:
     void removeNotifications();
+    static QString nameKey(const QString &name) { return name.toCaseFolded(); }
 
     TComponent *m_owner = nullptr;
     std::vector<TComponent *> m_components;
+    // The owned components by case-folded name, so that naming one of many
+    // thousand components does not compare every other name.
+    QHash<QString, TComponent *> m_nameIndex;
     std::vector<TComponent *> m_freeNotifies;
     QString m_name;
     std::intptr_t m_tag = 0;

@@ -12,13 +12,17 @@ TFmxObject::TFmxObject(TComponent *owner) : TComponent(owner) {}
 
 TFmxObject::~TFmxObject()
 {
+    markDestroying();
     // Children go with their parent, last first; each one leaves this list
     // (and its owner's) in its own destructor.
     while (!m_children.empty())
         delete m_children.back();
     if (m_parent) {
         auto &siblings = m_parent->m_children;
-        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+        if (!siblings.empty() && siblings.back() == this)
+            siblings.pop_back(); // the usual case while a parent empties itself
+        else
+            siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
         if (!m_parent->isDestroying())
             m_parent->childRemoved(this);
         m_parent = nullptr;

@@ -107,6 +107,7 @@ TCommonCustomForm::TCommonCustomForm(TComponent *owner)
 
 TCommonCustomForm::~TCommonCustomForm()
 {
+    markDestroying();
     if (m_peer) {
         static_cast<FormPeer *>(m_peer.data())->detach();
         // Children's widgets are inside ours; they go with it and their

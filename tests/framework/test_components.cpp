@@ -54,6 +54,25 @@ TEST(Components, NamesMustBeIdentifiersAndUniqueInTheOwner)
     EXPECT_NO_THROW(new TLabel(&owner));
 }
 
+TEST(Components, NameLookUpFollowsRenamesMovesAndDeletes)
+{
+    TComponent owner(nullptr);
+    TComponent other(nullptr);
+    auto *a = new TLabel(&owner);
+    a->SetName(QStringLiteral("First"));
+    a->SetName(QStringLiteral("Second")); // the old name is free again
+    EXPECT_EQ(owner.FindComponent(QStringLiteral("first")), nullptr);
+    EXPECT_EQ(owner.FindComponent(QStringLiteral("SECOND")), a);
+    auto *b = new TLabel(&owner);
+    EXPECT_NO_THROW(b->SetName(QStringLiteral("First")));
+    other.InsertComponent(a); // moves with its name
+    EXPECT_EQ(owner.FindComponent(QStringLiteral("Second")), nullptr);
+    EXPECT_EQ(other.FindComponent(QStringLiteral("Second")), a);
+    delete b; // its name goes with it
+    EXPECT_EQ(owner.FindComponent(QStringLiteral("First")), nullptr);
+    EXPECT_NO_THROW((new TLabel(&owner))->SetName(QStringLiteral("First")));
+}
+
 TEST(Components, TagHoldsAnAddress)
 {
     TComponent owner(nullptr);
