@@ -2,6 +2,8 @@
 
 #include "framework/brush.h"
 
+#include <QIcon>
+#include <QPixmap>
 #include <QTabBar>
 
 namespace vantor {
@@ -46,14 +48,21 @@ const EnumInfo &tabPositionInfo()
 
 // ---------------------------------------------------------------------------
 
-TCustomIconItem::TCustomIconItem() : m_bitmap(std::make_unique<TBitmap>()) {}
-
 void TCustomIconItem::DeclareProperties(ClassBuilder<TCustomIconItem> &b)
 {
-    b.persistent("Bitmap", &TCustomIconItem::Bitmap);
+    b.binary("PNG", &TCustomIconItem::PNG, &TCustomIconItem::SetPNG);
+    b.stored("FileName", PropKind::String);
     b.stored("Scale", PropKind::Float);
     b.stored("Width", PropKind::Integer);
     b.stored("Height", PropKind::Integer);
+}
+
+void TCustomIconItem::SetPNG(const QByteArray &data)
+{
+    m_bitmap.SetPNG(data);
+    // The tab shows the icon: let it know.
+    if (Collection() && Collection()->onChange)
+        Collection()->onChange();
 }
 
 // ---------------------------------------------------------------------------
@@ -67,6 +76,7 @@ TTabItem::TTabItem(TComponent *owner)
     // The page fills the tab control's page area; it shows while selected.
     SetAlign(TAlignLayout::Client);
     SetVisible(false);
+    m_customIcon->onChange = [this] { tabChanged(); };
 }
 
 void TTabItem::DeclareProperties(ClassBuilder<TTabItem> &b)
@@ -114,6 +124,14 @@ void TTabItem::SetTabVisible(bool v)
     m_tabVisible = v;
     if (TTabControl *tc = TabControl(); tc && !tc->isLoading())
         tc->applySelection();
+}
+
+QImage TTabItem::icon() const
+{
+    for (int i = 0; i < m_customIcon->Count(); ++i)
+        if (auto *item = object_cast<TCustomIconItem>(m_customIcon->Items(i)); item && !item->image().isNull())
+            return item->image();
+    return {};
 }
 
 void TTabItem::updatePeer()
@@ -298,6 +316,8 @@ void TTabControl::syncBar()
         m_bar->setTabVisible(index, t->TabVisible());
         m_bar->setTabEnabled(index, t->Enabled());
         m_bar->setTabToolTip(index, t->ShowHint() ? t->Hint() : QString());
+        const QImage icon = t->icon();
+        m_bar->setTabIcon(index, icon.isNull() ? QIcon() : QIcon(QPixmap::fromImage(icon)));
         if (!(t->StyledSettings() & (1u << ssFontColor)))
             m_bar->setTabTextColor(index, toQColor(t->TextSettings()->FontColor()));
     }

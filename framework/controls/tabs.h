@@ -23,17 +23,20 @@ class TTabControl;
 enum class TTabPosition { Top, Bottom, None, Dots, PlatformDefault };
 const EnumInfo &tabPositionInfo();
 
-// One image of a tab's custom icon (kept as read).
+// One image of a tab's custom icon: PNG data (decoded), or the name of the
+// file the designer took it from (kept only; the file is not read).
 class TCustomIconItem : public TCollectionItem
 {
     VANTOR_CLASS(TCustomIconItem, TCollectionItem)
 public:
-    TCustomIconItem();
+    TCustomIconItem() = default;
     static void DeclareProperties(ClassBuilder<TCustomIconItem> &b);
-    TBitmap *Bitmap() const { return m_bitmap.get(); }
+    QByteArray PNG() const { return m_bitmap.PNG(); }
+    void SetPNG(const QByteArray &data);
+    const QImage &image() const { return m_bitmap.image(); }
 
 private:
-    std::unique_ptr<TBitmap> m_bitmap;
+    TBitmap m_bitmap;
 };
 
 class TTabItem : public TTextControl
@@ -65,6 +68,8 @@ protected:
 private:
     friend class TTabControl;
     void tabChanged();
+    // The first custom icon image that decodes; null if none.
+    QImage icon() const;
 
     std::unique_ptr<TControlSize> m_tabSize;
     std::unique_ptr<TPosition> m_tabPosition;

@@ -17,6 +17,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDial>
+#include <QDirIterator>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QGroupBox>
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSizeGrip>
@@ -37,6 +39,8 @@
 
 #include <cstdlib>
 #include <functional>
+#include <iostream>
+#include <map>
 #include <set>
 
 using namespace vantor;
@@ -204,6 +208,7 @@ end
 
 TEST(Tabs, BarShowsTheTabsAndOnlyTheSelectedPageShows)
 {
+    const std::string png = pngHex(Qt::blue);
     TComponent host(nullptr);
     auto *form = readForm(host, R"(object F: TForm
   ClientWidth = 300
@@ -221,6 +226,15 @@ TEST(Tabs, BarShowsTheTabsAndOnlyTheSelectedPageShows)
       Size.Height = 26.000000000000000000
       Text = 'Eins'
       ExplicitSize.cx = 49.000000000000000000
+      CustomIcon = <
+        item
+          FileName = 'C:\Bilder\fehlt.png'
+        end
+        item
+          Width = 4
+          Height = 4
+          PNG = {)" + png + R"(}
+        end>
     end
     object Tab2: TTabItem
       Text = 'Zwei'
@@ -249,6 +263,8 @@ end
     ASSERT_EQ(bar->count(), 3);
     EXPECT_EQ(bar->tabText(0), QStringLiteral("Eins"));
     EXPECT_EQ(bar->tabText(1), QStringLiteral("Zwei"));
+    EXPECT_FALSE(bar->tabIcon(0).isNull()); // the first icon that decodes
+    EXPECT_TRUE(bar->tabIcon(1).isNull());
     EXPECT_FALSE(bar->isTabVisible(2));
     EXPECT_EQ(bar->tabTextColor(2), QColor(Qt::red));
     EXPECT_EQ(bar->currentIndex(), 1);
@@ -846,4 +862,76 @@ TEST(ContainerFamilyCorpus, EveryPropertyRealFormsSetIsAccepted)
     std::cout << rows << " rows, " << refused.size() << " refused\n";
     EXPECT_GT(rows, 0);
     EXPECT_EQ(refused, kNotPublished);
+}
+
+// The same family's components as real forms write them, one block at a
+// time: the component's own lines (nested components left out, event lines
+// pointed at the test root's handler), read as a one-component form. Run with
+//   VANTOR_CORPUS_FORMS=/path/to/corpus/forms framework_tests --gtest_filter='ContainerFamilyCorpus*'
+TEST(ContainerFamilyCorpus, BlocksOfRealFormsRead)
+{
+    const char *dir = std::getenv("VANTOR_CORPUS_FORMS");
+    if (!dir)
+        GTEST_SKIP() << "set VANTOR_CORPUS_FORMS to the corpus's forms folder";
+    const std::set<std::string> family = {"TSplitter", "TTabControl", "TTabItem", "TScrollBox", "TVertScrollBox",
+                                          "TExpander", "TGroupBox", "TCalloutPanel", "TToolBar", "TStatusBar",
+                                          "TSizeGrip", "TStringGrid", "TGrid", "TStringColumn", "TImageColumn",
+                                          "TProgressColumn", "TMainMenu", "TPopupMenu", "TMenuItem", "TTrackBar",
+                                          "TComboTrackBar", "TProgressBar", "TScrollBar", "TSmallScrollBar",
+                                          "TArcDial", "TAniIndicator"};
+    const QRegularExpression header(QStringLiteral("^( *)(object|inherited|inline) +\\w+ *: *(\\w+)"),
+                                    QRegularExpression::UseUnicodePropertiesOption);
+    const QRegularExpression event(QStringLiteral("^( *)(On\\w+) = \\w+$"));
+    int blocks = 0;
+    std::map<std::string, int> failures; // message -> count
+    QDirIterator it(QString::fromLocal8Bit(dir), {QStringLiteral("*.fmx")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray bytes = file.readAll();
+        if (bytes.startsWith("TPF0"))
+            continue;
+        QList<QByteArray> lines = bytes.split('\n');
+        for (QByteArray &l : lines)
+            if (l.endsWith('\r'))
+                l.chop(1);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const auto m = header.match(QString::fromUtf8(lines[i]));
+            if (!m.hasMatch() || !family.count(m.captured(3).toStdString()) || i == 0)
+                continue;
+            const qsizetype indent = m.captured(1).size();
+            const QByteArray end = QByteArray(indent, ' ') + "end";
+            std::string text = "object F: TContainerTestRoot\n  object X: " + m.captured(3).toStdString() + "\n";
+            qsizetype j = i + 1;
+            for (; j < lines.size() && lines[j] != end; ++j) {
+                const QString line = QString::fromUtf8(lines[j]);
+                const auto child = header.match(line);
+                if (child.hasMatch() && child.captured(1).size() == indent + 2) {
+                    const QByteArray childEnd = QByteArray(indent + 2, ' ') + "end";
+                    while (j < lines.size() && lines[j] != childEnd)
+                        ++j;
+                    continue;
+                }
+                const auto ev = event.match(line);
+                if (ev.hasMatch())
+                    text += "    " + ev.captured(2).toStdString() + " = Handler\n";
+                else
+                    text += "  " + lines[j].toStdString() + "\n";
+            }
+            text += "  end\nend\n";
+            ++blocks;
+            try {
+                TComponent host(nullptr);
+                readForm(host, text);
+            } catch (const std::exception &e) {
+                std::string what = e.what();
+                ++failures[m.captured(3).toStdString() + ": " + what.substr(what.find(':') == std::string::npos ? 0 : what.find(':') + 2)];
+            }
+        }
+    }
+    for (const auto &[message, count] : failures)
+        std::cout << count << "x " << message << '\n';
+    std::cout << blocks << " blocks, " << failures.size() << " kinds of failure\n";
+    EXPECT_GT(blocks, 0);
 }
