@@ -160,9 +160,11 @@ TStringList ComponentBlock(const TStringList &orgText, int firstLine)
         return block;
     const std::string &first = orgText[firstLine];
     const int indent = GetIndent(first);
-    block.add(first);
+    // The lines keep their tags (their index in slOrgDFM): placeholders made
+    // in the block name their line by it.
+    block.add(first, orgText.tag(firstLine));
     for (int i = firstLine + 1; i < orgText.count(); ++i) {
-        block.add(orgText[i]);
+        block.add(orgText[i], orgText.tag(i));
         if (GetIndent(orgText[i]) == indent)
             break;
     }
