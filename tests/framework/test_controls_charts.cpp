@@ -186,6 +186,11 @@ TEST(ChartProperties, NestedPathsReadAndKeepTheirValues)
     View3DOptions.Elevation = 336
     Width = 304
     Position.Point = '(185,81)'
+    PrintMargins = (
+      15
+      33
+      15
+      33)
     BackWall.Brush.Gradient.Colors = <
       item
         Color = claWhite
@@ -248,6 +253,10 @@ end
         ASSERT_NE(c.object, nullptr);
         EXPECT_EQ(GetPropValue(c.object, QString::fromLatin1(c.path)), c.expected);
     }
+
+    auto *margins = object_cast<TStrings>(std::get<TObject *>(GetPropValue(chart, QStringLiteral("PrintMargins"))));
+    ASSERT_NE(margins, nullptr);
+    EXPECT_EQ(margins->lines(), (QStringList{"15", "33", "15", "33"}));
 
     auto *stops = object_cast<TCollection>(std::get<TObject *>(GetPropValue(chart, QStringLiteral("BackWall.Brush.Gradient.Colors"))));
     ASSERT_NE(stops, nullptr);
