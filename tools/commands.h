@@ -15,4 +15,6 @@ int runReport(int argc, char **argv);
 // One load, and a PNG of the built form: 0 written, 1 build failed, 2 an
 // error left the load, the picture could not be written, or bad usage.
 int runRender(int argc, char **argv);
+// The plug-in libraries beside the program, each with its class list: 0.
+int runPlugins(int argc, char **argv);
 #endif

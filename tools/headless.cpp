@@ -1,6 +1,9 @@
 #include "headless.h"
 
+#include "framework/tasks.h"
 #include "loader/dfmview.h"
+#include "loader/dummyform.h"
+#include "loader/plugins.h"
 #include "streams/errors.h"
 #include "streams/stringlist.h"
 
@@ -44,6 +47,22 @@ LoadOutcome runLoad(vantor::TDFMView &view, vantor::TComponent &owner, const std
     }
     view.setWorkTextObserver(nullptr);
     return outcome;
+}
+
+void ensurePlugIns()
+{
+    if (!vantor::PlugInsLoaded())
+        vantor::LoadPlugIns();
+}
+
+void presentMissing(vantor::TDFMView &view, bool runtimeView)
+{
+    view.NeedFullWin = view.slMissing.count() > 0;
+    if (!view.FormDyna || !view.NeedFullWin)
+        return;
+    view.SetMissingClasses(view.FormDyna, runtimeView);
+    vantor::TTask::WaitForAll();
+    QCoreApplication::processEvents();
 }
 
 bool parseViewArgs(int argc, char **argv, int positional, bool &runtimeView, std::string &file, std::string *out)

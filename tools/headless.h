@@ -37,6 +37,16 @@ struct LoadOutcome
 // Never throws.
 LoadOutcome runLoad(vantor::TDFMView &view, vantor::TComponent &owner, const std::string &file, bool runtimeView);
 
+// Loads the plug-in libraries beside the program, once, as the viewer does
+// at start-up.
+void ensurePlugIns();
+
+// What the viewer's presentation does after a built load with missing
+// classes: asks the plug-in libraries for the placeholders' controls
+// (SetMissingClasses) and lets the queued relayouts run. Nothing for a load
+// that built no form or misses nothing.
+void presentMissing(vantor::TDFMView &view, bool runtimeView);
+
 // Parses "[--design-time] FILE [OUT]" arguments; false on bad usage.
 bool parseViewArgs(int argc, char **argv, int positional, bool &runtimeView, std::string &file, std::string *out);
 

@@ -33,7 +33,9 @@ int runRender(int argc, char **argv)
         // owns it and frees it at the end.
         TComponent formOwner(nullptr);
         TDFMView view;
+        tools::ensurePlugIns();
         const tools::LoadOutcome outcome = tools::runLoad(view, formOwner, file, runtimeView);
+        tools::presentMissing(view, runtimeView);
         if (outcome.status == tools::LoadOutcome::Status::ErrorLeft) {
             std::fprintf(stderr, "%s: %s\n", file.c_str(), outcome.error.c_str());
             return 2;

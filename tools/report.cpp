@@ -182,7 +182,7 @@ void writeComponent(JsonWriter &json, TComponent &component)
 }
 
 std::string reportJson(const std::string &file, bool runtimeView, const TDFMView &view,
-                       const tools::LoadOutcome &outcome)
+                       const tools::LoadOutcome &outcome, const TStringList &missing)
 {
     using Status = tools::LoadOutcome::Status;
     JsonWriter json;
@@ -243,6 +243,10 @@ std::string reportJson(const std::string &file, bool runtimeView, const TDFMView
     }
     json.raw(",");
     json.key("missing");
+    json.lines(missing);
+    // The list as the viewer shows it, after the plug-in libraries were asked.
+    json.raw(",");
+    json.key("shownMissing");
     json.lines(view.slMissing);
     json.raw(",");
     json.key("placeholders");
@@ -293,8 +297,11 @@ int runReport(int argc, char **argv)
         // owns it and frees it at the end.
         TComponent formOwner(nullptr);
         TDFMView view;
+        tools::ensurePlugIns();
         const tools::LoadOutcome outcome = tools::runLoad(view, formOwner, file, runtimeView);
-        const std::string json = reportJson(file, runtimeView, view, outcome);
+        const TStringList missing = view.slMissing;
+        tools::presentMissing(view, runtimeView);
+        const std::string json = reportJson(file, runtimeView, view, outcome, missing);
         std::fwrite(json.data(), 1, json.size(), stdout);
         std::fputc('\n', stdout);
         switch (outcome.status) {
