@@ -8,6 +8,7 @@
 #include <QBarSeries>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QHorizontalBarSeries>
 #include <QHorizontalPercentBarSeries>
 #include <QHorizontalStackedBarSeries>
@@ -325,7 +326,8 @@ void TChart::addSeries(TChartSeries *series)
 void TChart::removeSeries(TChartSeries *series)
 {
     m_series.erase(std::remove(m_series.begin(), m_series.end(), series), m_series.end());
-    if (!isDestroying())
+    // A form that frees its series one by one is going away: no picture to renew.
+    if (!isDestroying() && !(Owner() && Owner()->isDestroying()))
         seriesChanged();
 }
 
@@ -437,6 +439,10 @@ void applyAxis(const Data &d, const QString &name, QAbstractAxis *axis)
         const double max = d.number(p + QStringLiteral("Maximum"));
         const bool fixedMin = !automatic || !d.flag(p + QStringLiteral("AutomaticMinimum"));
         const bool fixedMax = !automatic || !d.flag(p + QStringLiteral("AutomaticMaximum"));
+        values->setLabelFormat(QStringLiteral("%g"));
+        // Nice steps need a range; an axis without points has none.
+        if ((!fixedMin || !fixedMax) && values->max() > values->min())
+            values->applyNiceNumbers();
         const double lo = fixedMin ? min : values->min();
         const double hi = fixedMax ? max : values->max();
         if ((fixedMin || fixedMax) && std::isfinite(lo) && std::isfinite(hi) && lo < hi)
@@ -466,6 +472,8 @@ void TChart::updatePeer()
     auto *chart = new QChart();
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
+    // The chart's panel fills the control, as the form draws it.
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     const Data &d = m_data;
 
     // Background: the panel colour, or its gradient.
