@@ -5,23 +5,26 @@
 # class in the missing list) are tallied apart. The folder stays where it is;
 # nothing of it is copied.
 #
-# usage: tools/corpus_report.sh [-t SECONDS] [-o OUTDIR] VANTOR_TOOL FOLDER
+# usage: tools/corpus_report.sh [-t SECONDS] [-j JOBS] [-o OUTDIR] VANTOR_TOOL FOLDER
 #   -t  time limit per run (default 20)
+#   -j  runs at the same time (default 1)
 #   -o  where the JSON of every run is kept (default: a fresh temporary folder)
 set -u
 
 limit=20
+jobs=1
 outdir=""
-while getopts "t:o:" opt; do
+while getopts "t:j:o:" opt; do
   case $opt in
     t) limit=$OPTARG ;;
+    j) jobs=$OPTARG ;;
     o) outdir=$OPTARG ;;
-    *) echo "usage: $0 [-t SECONDS] [-o OUTDIR] VANTOR_TOOL FOLDER" >&2; exit 2 ;;
+    *) echo "usage: $0 [-t SECONDS] [-j JOBS] [-o OUTDIR] VANTOR_TOOL FOLDER" >&2; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
 if [ $# -ne 2 ]; then
-  echo "usage: $0 [-t SECONDS] [-o OUTDIR] VANTOR_TOOL FOLDER" >&2
+  echo "usage: $0 [-t SECONDS] [-j JOBS] [-o OUTDIR] VANTOR_TOOL FOLDER" >&2
   exit 2
 fi
 tool=$1
@@ -31,21 +34,25 @@ mkdir -p "$outdir"
 index="$outdir/runs.tsv"
 : > "$index"
 
+# One run: number, view, file. Appends one line (short enough to be written
+# at once) to the index.
+run_one() {
+  local n=$1 view=$2 file=$3 flag="" json rc
+  [ "$view" = designtime ] && flag="--design-time"
+  json="$outdir/$n.$view.json"
+  QT_QPA_PLATFORM=offscreen timeout -k 5 "$limit" "$tool" report $flag "$file" > "$json" 2> "$outdir/$n.$view.err"
+  rc=$?
+  printf '%s\t%s\t%s\t%s\n' "$view" "$rc" "$json" "$file" >> "$index"
+}
+export -f run_one
+export tool outdir limit index
+
 n=0
 while IFS= read -r -d '' file; do
   n=$((n + 1))
-  for view in runtime designtime; do
-    flag=""
-    [ "$view" = designtime ] && flag="--design-time"
-    json="$outdir/$n.$view.json"
-    QT_QPA_PLATFORM=offscreen timeout -k 5 "$limit" "$tool" report $flag "$file" > "$json" 2> "$outdir/$n.$view.err"
-    rc=$?
-    printf '%s\t%s\t%s\t%s\n' "$view" "$rc" "$json" "$file" >> "$index"
-  done
-  if [ $((n % 100)) -eq 0 ]; then
-    echo "$n files ..." >&2
-  fi
-done < <(find "$folder" -type f -iname '*.fmx' -print0 | sort -z)
+  printf '%s\0%s\0%s\0' "$n" runtime "$file" "$n" designtime "$file"
+done < <(find "$folder" -type f -iname '*.fmx' -print0 | sort -z) |
+  xargs -0 -n 3 -P "$jobs" bash -c 'run_one "$@"' run_one
 
 python3 - "$index" <<'PY'
 import collections, json, re, sys
