@@ -17,4 +17,7 @@ int runReport(int argc, char **argv);
 int runRender(int argc, char **argv);
 // The plug-in libraries beside the program, each with its class list: 0.
 int runPlugins(int argc, char **argv);
+// Asks the running viewer to show FILE (hand-off request on X11): 0 taken
+// up, 1 nobody took it up in time, 2 no such file, no display or bad usage.
+int runOpen(int argc, char **argv);
 #endif

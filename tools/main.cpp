@@ -20,6 +20,7 @@ constexpr Command kCommands[] = {
     {"report", runReport, "report [--design-time] FILE"},
     {"render", runRender, "render [--design-time] FILE OUT.png"},
     {"plugins", runPlugins, "plugins"},
+    {"open", runOpen, "open [--timeout-ms MS] FILE"},
 #endif
 };
 

@@ -1,0 +1,8 @@
+program Project1;
+
+procedure Helper;
+begin
+end;
+
+begin
+end.

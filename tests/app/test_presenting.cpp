@@ -1,0 +1,213 @@
+// Presenting the loaded form: missing classes, reload commands, failures,
+// platform styles, screen scale and the resize frame.
+
+#include "viewer.h"
+
+#include "app/handoffrequests.h"
+#include "app/styles.h"
+#include "framework/controls/lists.h"
+#include "framework/controls/nonvisual.h"
+#include "framework/controls/shapes.h"
+#include "framework/controls/standard.h"
+#include "framework/controls/tabs.h"
+#include "loader/dummyform.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QWidget>
+
+using namespace vantor;
+
+namespace {
+
+QStringList lines(const TListBox *list) { return list->Items()->lines(); }
+
+} // namespace
+
+TEST(Presenting, ListsMissingClassesAndShowsThePanelOnlyWhenThereAreSome)
+{
+    Viewer v({testData(QStringLiteral("missing.fmx"))});
+    v.showAndWaitForFirstLoad();
+    auto &w = *v.window;
+    EXPECT_EQ(lines(w.lbMissing), QStringList{QStringLiteral("TFancyGrid")});
+    EXPECT_TRUE(w.pnMissingClasses->Visible());
+    EXPECT_TRUE(v.view().NeedFullWin);
+    EXPECT_EQ(v.view().FormDyna->BorderStyle(), TFmxFormBorderStyle::None);
+
+    w.GetForm(testData(QStringLiteral("plain.fmx")), true);
+    EXPECT_TRUE(lines(w.lbMissing).isEmpty());
+    EXPECT_FALSE(w.pnMissingClasses->Visible());
+    EXPECT_FALSE(v.view().NeedFullWin);
+    EXPECT_EQ(w.lbFMXFileName->Text(), "plain.fmx");
+}
+
+TEST(Presenting, AFormThatCannotBeBuiltShowsTheErrorAndKeepsTheRest)
+{
+    Viewer v({testData(QStringLiteral("plain.fmx"))});
+    v.showAndWaitForFirstLoad();
+    auto &w = *v.window;
+    w.GetForm(testData(QStringLiteral("broken.fmx")), true);
+    // The previous form is gone, nothing new is shown.
+    EXPECT_TRUE(w.panelx->children().empty());
+    ASSERT_EQ(lines(w.lbMissing).size(), 1);
+    EXPECT_TRUE(lines(w.lbMissing)[0].startsWith(QStringLiteral("Fehler: ")));
+    EXPECT_TRUE(w.pnMissingClasses->Visible());
+    EXPECT_EQ(w.lbFMXFileName->Text(), "plain.fmx");
+    EXPECT_EQ(w.AFMXFile, testData(QStringLiteral("plain.fmx")));
+}
+
+TEST(Presenting, ReloadCommandsSwitchTheViewAndReloadTheForm)
+{
+    Viewer v({testData(QStringLiteral("plain.fmx"))});
+    v.showAndWaitForFirstLoad();
+    auto &w = *v.window;
+
+    w.bnDT->Click();
+    EXPECT_TRUE(w.bnDT->IsPressed());
+    EXPECT_FALSE(w.bnRT->IsPressed());
+    EXPECT_FALSE(w.RTView);
+    ASSERT_NE(v.view().FormDyna, nullptr);
+    // The design-time view marks the non-visual timer with a square.
+    bool marker = false;
+    for (TComponent *c : v.view().FormDyna->components())
+        marker |= c->Name().startsWith(QStringLiteral("Du_TTimer_"));
+    EXPECT_TRUE(marker);
+
+    // "FMX" always loads the run-time view and leaves "DT" pressed.
+    w.TabSRCView->SetTabIndex(1);
+    w.bnFMX->Click();
+    EXPECT_EQ(w.TabSRCView->TabIndex(), 0);
+    EXPECT_TRUE(w.bnDT->IsPressed());
+    EXPECT_TRUE(w.bnFMX->IsPressed());
+    EXPECT_FALSE(w.bnPas->IsPressed());
+    marker = false;
+    for (TComponent *c : v.view().FormDyna->components())
+        marker |= c->Name().startsWith(QStringLiteral("Du_"));
+    EXPECT_FALSE(marker);
+
+    // "RT" while the source tab is in front: reloaded, the tab stays.
+    w.TabSRCView->SetTabIndex(1);
+    TF_FMXDummy *before = v.view().FormDyna;
+    w.bnRT->Click();
+    EXPECT_TRUE(w.bnRT->IsPressed());
+    EXPECT_FALSE(w.bnDT->IsPressed());
+    EXPECT_TRUE(w.RTView);
+    EXPECT_EQ(w.TabSRCView->TabIndex(), 1);
+    EXPECT_NE(v.view().FormDyna, nullptr);
+    static_cast<void>(before);
+    EXPECT_TRUE(v.recorder.messages.isEmpty());
+}
+
+TEST(Presenting, ReloadsOfAUnitSourceLoadTheFormBesideIt)
+{
+    Viewer v({testData(QStringLiteral("Unit1.PAS"))});
+    v.showAndWaitForFirstLoad();
+    auto &w = *v.window;
+    EXPECT_EQ(v.view().FormDyna, nullptr);
+    w.bnDT->Click();
+    ASSERT_NE(v.view().FormDyna, nullptr);
+    EXPECT_EQ(w.lbFMXFileName->Text(), "Unit1.fmx");
+    EXPECT_EQ(w.AFMXFile, testData(QStringLiteral("Unit1.fmx")));
+}
+
+TEST(Presenting, ReloadWithoutAFormFileOnlyChangesTheButtons)
+{
+    Viewer v({testData(QStringLiteral("Project1.dpr"))});
+    v.showAndWaitForFirstLoad();
+    auto &w = *v.window;
+    w.bnDT->Click();
+    EXPECT_TRUE(w.bnDT->IsPressed());
+    EXPECT_FALSE(w.bnRT->IsPressed());
+    EXPECT_FALSE(w.RTView);
+    EXPECT_EQ(v.view().FormDyna, nullptr);
+    EXPECT_TRUE(v.recorder.messages.isEmpty());
+}
+
+TEST(Presenting, PlatformStylesFollowTheFormsPlatform)
+{
+    Viewer v({testData(QStringLiteral("plain.fmx"))});
+    v.showAndWaitForFirstLoad();
+    auto &w = *v.window;
+    const QString win8 = [] {
+        QFile f(QString::fromLatin1(kWin8StyleResource));
+        f.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(f.readAll());
+    }();
+    ASSERT_FALSE(win8.isEmpty());
+
+    struct Step
+    {
+        const char *file;
+        TStyleBook *TF_FMXWindowDisplay::*book; // nullptr member: no book
+    };
+    const Step steps[] = {
+        {"Look.Macintosh.fmx", &TF_FMXWindowDisplay::StyleBookMac},
+        {"Look.iPhone.fmx", &TF_FMXWindowDisplay::StyleBookMac}, // iPhone keeps the previous look
+        {"Look.XLgXhdpiTb.fmx", &TF_FMXWindowDisplay::StyleBookAndroid},
+        {"Look.iPad.fmx", &TF_FMXWindowDisplay::StyleBookiPhonePadModern},
+        {"Look.fmx", nullptr},
+    };
+    for (const Step &s : steps) {
+        SCOPED_TRACE(s.file);
+        qApp->setStyleSheet(QString());
+        w.GetForm(testData(QString::fromLatin1(s.file)), true);
+        TComponent *expected = s.book ? static_cast<TComponent *>(w.*s.book) : nullptr;
+        EXPECT_EQ(w.StyleBook(), expected);
+        EXPECT_EQ(w.peer()->styleSheet(), styleSheetOfBook(object_cast<TStyleBook>(expected)));
+        // The label names the file given, not its master form.
+        EXPECT_EQ(w.lbFMXFileName->Text(), QString::fromLatin1(s.file));
+        if (!s.book)
+            EXPECT_EQ(qApp->styleSheet(), win8);
+        else
+            EXPECT_FALSE(w.peer()->styleSheet().isEmpty());
+    }
+}
+
+TEST(Presenting, AMissingApplicationStyleLeavesTheActiveStyle)
+{
+    qApp->setStyleSheet(QStringLiteral("QPushButton { color: red; }"));
+    EXPECT_FALSE(SetApplicationStyleFromResource(QStringLiteral(":/no/such/style")));
+    EXPECT_EQ(qApp->styleSheet(), "QPushButton { color: red; }");
+    EXPECT_TRUE(SetApplicationStyleFromResource(QString::fromLatin1(kWin8StyleResource)));
+}
+
+TEST(Presenting, ScreenScaleAbove96DpiScalesTheWholeWindow)
+{
+    struct Case
+    {
+        double dpi;
+        double scale;
+    };
+    for (const Case c : {Case{96, 1.0}, Case{72, 1.0}, Case{120, 1.25}, Case{144, 1.5}}) {
+        SCOPED_TRACE(c.dpi);
+        setScreenDpiSource([&] { return c.dpi; });
+        Viewer v({testData(QStringLiteral("plain.fmx"))});
+        v.showAndWaitForFirstLoad();
+        EXPECT_DOUBLE_EQ(ScreenScale(), c.dpi / 96);
+        EXPECT_DOUBLE_EQ(v.window->Layout1->Scale()->X(), c.scale);
+        EXPECT_DOUBLE_EQ(v.window->Layout1->Scale()->Y(), c.scale);
+    }
+    setScreenDpiSource(nullptr);
+}
+
+TEST(Presenting, TheResizeFrameResizesTheFormsArea)
+{
+    Viewer v({testData(QStringLiteral("plain.fmx"))});
+    v.showAndWaitForFirstLoad();
+    auto &w = *v.window;
+    w.bnSize->Click();
+    EXPECT_TRUE(w.Selection1->HitTest());
+    const QRectF start = w.Selection1->BoundsRect();
+    w.Selection1->dragTo(SelectionGrip::BottomRight, start, QPointF(50, 20));
+    w.Selection1->endDrag();
+    EXPECT_EQ(w.Rectangle1->BoundsRect(), QRectF(0, 0, 360, 230));
+    EXPECT_EQ(w.panelx->BoundsRect(), QRectF(8, 8, 344, 214));
+    // Releasing "Size" keeps the size until the next presentation.
+    w.bnSize->Click();
+    EXPECT_FALSE(w.Selection1->HitTest());
+    EXPECT_EQ(w.Rectangle1->BoundsRect(), QRectF(0, 0, 360, 230));
+    w.GetForm(testData(QStringLiteral("plain.fmx")), true);
+    EXPECT_EQ(w.Rectangle1->BoundsRect(), QRectF(0, 0, 310, 210));
+}
