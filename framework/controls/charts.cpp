@@ -457,6 +457,13 @@ QColor pointColor(const ChartPoint &p, TAlphaColor fallback)
     return qcolor(own.value_or(fallback));
 }
 
+// A value Qt can draw: streams may hold NaN or infinities, which would spoil
+// the axis ranges; they draw as nothing.
+double drawable(double v)
+{
+    return std::isfinite(v) ? v : 0.0;
+}
+
 QString pointText(const ChartPoint &p, int index)
 {
     if (!p.label.isEmpty())
@@ -578,7 +585,7 @@ void TChart::updatePeer()
                 const ChartPoint &p = s->points()[j];
                 auto *set = new QBarSet(pointText(p, int(j)));
                 for (std::size_t i = 0; i < count; ++i)
-                    *set << (i == j ? p.y : 0.0);
+                    *set << (i == j ? drawable(p.y) : 0.0);
                 set->setColor(pointColor(p, paletteColor(int(j))));
                 qseries->append(set);
             }
@@ -587,7 +594,7 @@ void TChart::updatePeer()
             for (const TCustomBarSeries *s : group) {
                 auto *set = new QBarSet(s->displayTitle());
                 for (std::size_t i = 0; i < count; ++i)
-                    *set << (i < s->points().size() ? s->points()[i].y : 0.0);
+                    *set << (i < s->points().size() ? drawable(s->points()[i].y) : 0.0);
                 const auto own = chartColor(s->SeriesColor());
                 set->setColor(qcolor(own ? *own : paletteColor(seriesIndex(s))));
                 qseries->append(set);
@@ -631,7 +638,7 @@ void TChart::updatePeer()
         const auto penColor = chartColor(s->partData().integer(QStringLiteral("PiePen.Color")));
         for (std::size_t j = 0; j < s->points().size(); ++j) {
             const ChartPoint &p = s->points()[j];
-            QPieSlice *slice = qpie->append(pointText(p, int(j)), std::abs(p.y));
+            QPieSlice *slice = qpie->append(pointText(p, int(j)), std::abs(drawable(p.y)));
             slice->setColor(pointColor(p, paletteColor(int(j))));
             slice->setBorderColor(pen ? qcolor(penColor.value_or(claColors::Black)) : QColor(Qt::transparent));
             slice->setLabelVisible(s->MarksVisible());

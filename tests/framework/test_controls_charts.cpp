@@ -23,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 
@@ -492,6 +493,31 @@ end
     // The form's palette colours the slices.
     EXPECT_EQ(pie->slices()[0]->color(), QColor(0xFF, 0x00, 0x00));
     EXPECT_EQ(pie->slices()[1]->color(), QColor(0x00, 0xFF, 0x00));
+}
+
+TEST(ChartView, ValuesQtCannotDrawShowAsZero)
+{
+    registerChartClasses();
+    TComponent host(nullptr);
+    auto *chart = new TChart(&host);
+    auto *bars = new TBarSeries(&host);
+    auto *pie = new TPieSeries(&host);
+    bars->SetParentChart(chart);
+    pie->SetParentChart(chart);
+    const double nan = std::nan("");
+    bars->setPoints({{std::nullopt, nan, std::nullopt, {}}, {std::nullopt, 2.0, std::nullopt, {}}});
+    pie->setPoints({{std::nullopt, -INFINITY, std::nullopt, {}}, {std::nullopt, -3.0, std::nullopt, {}}});
+    QChart *q = chart->qchart();
+    ASSERT_EQ(q->series().size(), 2);
+    QBarSet *set = qobject_cast<QAbstractBarSeries *>(q->series()[0])->barSets()[0];
+    EXPECT_EQ(set->at(0), 0.0);
+    EXPECT_EQ(set->at(1), 2.0);
+    auto *slices = qobject_cast<QPieSeries *>(q->series()[1]);
+    EXPECT_EQ(slices->slices()[0]->value(), 0.0);
+    EXPECT_EQ(slices->slices()[1]->value(), 3.0); // a pie shows sizes
+    auto *values = qobject_cast<QValueAxis *>(q->axes(Qt::Vertical).value(0));
+    ASSERT_NE(values, nullptr);
+    EXPECT_TRUE(std::isfinite(values->min()) && std::isfinite(values->max()));
 }
 
 TEST(ChartView, AClickOnTheChartIsTheControlsClick)
