@@ -83,6 +83,9 @@ TLabel::TLabel(TComponent *owner) : TTextControl(owner)
     // A label lets clicks through to what is below it unless told otherwise.
     SetHitTest(false);
     TextSettings()->SetWordWrap(true);
+    // The framework's default size: forms leave out a size that equals it.
+    SetWidth(120);
+    SetHeight(17);
 }
 
 void TLabel::DeclareProperties(ClassBuilder<TLabel> &b)
@@ -116,6 +119,9 @@ void TLabel::updatePeer()
 TButton::TButton(TComponent *owner) : TTextControl(owner)
 {
     TextSettings()->SetHorzAlign(TTextAlign::Center);
+    // The framework's default size: forms leave out a size that equals it.
+    SetWidth(80);
+    SetHeight(22);
 }
 
 void TButton::DeclareProperties(ClassBuilder<TButton> &b)

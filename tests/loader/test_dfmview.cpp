@@ -125,6 +125,9 @@ TEST(LoadDriver, BuildsTheFormAndLeavesItsLists)
     ASSERT_NE(knob, nullptr);
     EXPECT_EQ(knob->Text(), "@TKnobWidget");
     EXPECT_EQ(knob->Tag(), l.view.slUnknownClassesOffset.tag(0));
+    // A form leaves out sizes equal to the class's default: the placeholder
+    // takes a label's, so that its text shows.
+    EXPECT_EQ(knob->AbsoluteRect(), QRectF(40, 80, 120, 17));
 
     // Children are built where the file puts them, after layout.
     auto *button = l.find<TButton>("Button1");
