@@ -126,7 +126,11 @@ void showPlugInControl(TDFMView &view, TComponent *container, TLabel *L, TCommon
     if (TComponent *control = ownedComponentAt(F, F->Tag()))
         view.ObjectInspector(control, QStringLiteral("OnClick"), view.EventOnClick);
 
-    auto *image = new TImageControl(L);
+    // A plain image, not the framed image control: the frame's white box
+    // would hide a control drawn in white or with transparent parts.
+    auto *image = new TImage(L);
+    // At its own size: an aligned placeholder may be larger than the picture.
+    image->SetWrapMode(TImageWrapMode::Center);
     const QSizeF size = containerSize(container);
     image->SetWidth(size.width());
     image->SetHeight(size.height());

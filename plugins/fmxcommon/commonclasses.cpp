@@ -385,6 +385,12 @@ void TPath::paint(QPainter &painter, const QRectF &rect)
 // ---------------------------------------------------------------------------
 // Text and list parts
 
+TText::TText(TComponent *owner) : TTextControl(owner)
+{
+    TextSettings()->SetHorzAlign(TTextAlign::Center);
+    TextSettings()->SetWordWrap(true);
+}
+
 void TText::DeclareProperties(ClassBuilder<TText> &b)
 {
     b.stored("AutoSize", PropKind::Boolean);

@@ -118,7 +118,8 @@ class TText : public TTextControl
 {
     VANTOR_CLASS(TText, TTextControl)
 public:
-    explicit TText(TComponent *owner) : TTextControl(owner) {}
+    // Text is centred and wrapped unless the form says otherwise.
+    explicit TText(TComponent *owner);
     static void DeclareProperties(ClassBuilder<TText> &b);
 
 protected:

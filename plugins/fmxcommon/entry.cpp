@@ -113,12 +113,12 @@ QImage controlPicture(TCommonCustomForm &form, TControl *control)
     QWidget *window = form.peer();
     window->setAttribute(Qt::WA_DontShowOnScreen);
     form.Show();
-    const QPixmap pixmap = control->peer()->grab();
-    QImage image = pixmap.toImage();
-    if (image.isNull() || image.width() < 1 || image.height() < 1) {
-        image = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-    }
+    QWidget *peer = control->peer();
+    // Without the widget's background: what the control does not paint stays
+    // transparent and shows the form behind the picture.
+    QImage image(std::max(1, peer->width()), std::max(1, peer->height()), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    peer->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
 }
 

@@ -284,7 +284,7 @@ TEST(MissingClassObjects, LibrariesBuildWhatTheyCanAndEveryFailureIsListed)
     EXPECT_EQ(alpha->Text(), "@TAlpha"); // the library's form was not visible
     EXPECT_EQ(alpha->BoundsRect(), QRectF(5, 7, 24, 12));
     ASSERT_EQ(alpha->ChildrenCount(), 1);
-    auto *image = object_cast<TImageControl>(alpha->Children(0));
+    auto *image = object_cast<TImage>(alpha->Children(0));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->Align(), TAlignLayout::Client);
     EXPECT_EQ(image->Bitmap()->image().size(), QSize(24, 12));
