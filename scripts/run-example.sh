@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# Shows what the project can do today on the form shipped in examples/:
-# converts it to a binary form file and back to text.
+# Starts the viewer on the form shipped in examples/ (its unit source lies
+# beside it). The build directory is the first argument (default: build).
 set -euo pipefail
 BUILD_DIR=${1:-build}
 cd "$(dirname "$0")/.."
-out=$(mktemp -d)
-"$BUILD_DIR/bin/vantor-tool" convert --to-binary examples/Main.fmx "$out/Main.bin.fmx"
-"$BUILD_DIR/bin/vantor-tool" convert --to-text "$out/Main.bin.fmx" "$out/Main.txt.fmx"
-echo "binary form: $out/Main.bin.fmx ($(stat -c %s "$out/Main.bin.fmx") bytes)"
-cat "$out/Main.txt.fmx"
+if [ ! -x "$BUILD_DIR/bin/vantor" ]; then
+  cmake --build "$BUILD_DIR" --target vantor
+fi
+exec "$BUILD_DIR/bin/vantor" examples/Main.fmx

@@ -39,7 +39,8 @@ bool near(QRgb a, QRgb b)
 
 QImage grabWindow(TF_FMXWindowDisplay &w, const char *name)
 {
-    QCoreApplication::processEvents();
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
     const QImage image = w.peer()->grab().toImage();
     if (const char *dir = std::getenv("VANTOR_SCREENSHOT_DIR"))
         image.save(QDir(QString::fromLocal8Bit(dir)).filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
