@@ -388,6 +388,86 @@ protected:
 };
 VANTOR_IMPLEMENT_CLASS(TLayoutRecorder)
 
+TEST(FMXCommon, BuildsItsClassesForThePlaceholders)
+{
+    PlugInFolder folder;
+    folder.add(FMXCOMMON_LIBRARY, "FMXCommon.dll");
+    LoadPlugIns(folder.path());
+    TempForm files;
+    Viewer v;
+    ASSERT_TRUE(v.view.GetDynaForm(files.write("common.fmx",
+                                               "object Form1: TForm1\n"
+                                               "  ClientHeight = 300\n"
+                                               "  ClientWidth = 400\n"
+                                               "  object Circle1: TCircle\n"
+                                               "    Fill.Color = claRed\n"
+                                               "    Position.X = 10.000000000000000000\n"
+                                               "    Position.Y = 20.000000000000000000\n"
+                                               "    Size.Width = 40.000000000000000000\n"
+                                               "    Size.Height = 30.000000000000000000\n"
+                                               "    OnClick = Circle1Click\n"
+                                               "    object FloatAnimation1: TFloatAnimation\n"
+                                               "      PropertyName = 'Opacity'\n"
+                                               "      StopValue = 0.5\n"
+                                               "    end\n"
+                                               "  end\n"
+                                               "  object Grid1: TGridPanelLayout\n"
+                                               "    Position.Y = 100.000000000000000000\n"
+                                               "    Size.Width = 200.000000000000000000\n"
+                                               "    Size.Height = 50.000000000000000000\n"
+                                               "    ColumnCollection = <\n"
+                                               "      item\n"
+                                               "        SizeStyle = Absolute\n"
+                                               "        Value = 50.000000000000000000\n"
+                                               "      end\n"
+                                               "      item\n"
+                                               "        Value = 100.000000000000000000\n"
+                                               "      end>\n"
+                                               "    ControlCollection = <\n"
+                                               "      item\n"
+                                               "        Column = 1\n"
+                                               "        Control = Button1\n"
+                                               "        Row = 0\n"
+                                               "      end>\n"
+                                               "    RowCollection = <\n"
+                                               "      item\n"
+                                               "        Value = 100.000000000000000000\n"
+                                               "      end>\n"
+                                               "    object Button1: TButton\n"
+                                               "      Align = Client\n"
+                                               "      Text = 'In the cell'\n"
+                                               "    end\n"
+                                               "  end\n"
+                                               "  object Gadget1: TGadgetNobodyBuilds\n"
+                                               "  end\n"
+                                               "end\n"),
+                                   true));
+    v.view.SetMissingClasses(v.view.FormDyna, true);
+    EXPECT_EQ(v.view.slMissing.toVector(), std::vector<std::string>{"TGadgetNobodyBuilds"});
+
+    // The circle's picture in its placeholder, at the circle's place and size,
+    // red in the middle and clear in the corners.
+    TLabel *circle = v.label("Circle12222");
+    ASSERT_NE(circle, nullptr);
+    EXPECT_EQ(circle->Text(), "");
+    EXPECT_EQ(circle->BoundsRect(), QRectF(10, 20, 40, 30));
+    auto *image = object_cast<TImage>(circle->Children(0));
+    ASSERT_NE(image, nullptr);
+    const QImage picture = image->Bitmap()->image().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(picture.size(), QSize(40, 30));
+    EXPECT_EQ(QColor(picture.pixel(20, 15)), QColor(Qt::red));
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
+
+    // The grid's picture: the button sits in the second column (x 50 to 200).
+    TLabel *grid = v.label("Grid12222");
+    ASSERT_NE(grid, nullptr);
+    const QImage gridPicture =
+        object_cast<TImage>(grid->Children(0))->Bitmap()->image().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(gridPicture.size(), QSize(200, 50));
+    EXPECT_EQ(qAlpha(gridPicture.pixel(25, 25)), 0);
+    EXPECT_NE(qAlpha(gridPicture.pixel(125, 25)), 0);
+}
+
 TEST(Nudge, RunsOnTheUserInterfaceThreadAndNotForAFormThatIsGone)
 {
     TLayoutRecorder recorder(nullptr);
