@@ -3,6 +3,7 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "framework/controls/nonvisual.h"
+#include "framework/controls/standard.h"
 #include "framework/platform.h"
 #include "loader/dfmview.h"
 #include "support/paths.h"
@@ -18,16 +19,20 @@
 
 namespace {
 
-// For the start-up benchmark: with VANTOR_BENCH_FIRST_FORM set, the program
-// prints the wall-clock time (ms since the epoch) at which the first form has
-// been presented and painted, and ends.
+// For the start-up benchmark and the screenshots of the looks: with
+// VANTOR_BENCH_FIRST_FORM set, the program prints the wall-clock time (ms
+// since the epoch) at which the first form has been presented and painted,
+// and ends; with VANTOR_SCREENSHOT=FILE.png it saves a picture of the window
+// then (after switching to the design-time view when VANTOR_SCREENSHOT_DT is
+// set) and ends.
 void watchFirstPresentation(vantor::TF_FMXWindowDisplay &window)
 {
-    if (!std::getenv("VANTOR_BENCH_FIRST_FORM"))
+    const char *screenshot = std::getenv("VANTOR_SCREENSHOT");
+    if (!std::getenv("VANTOR_BENCH_FIRST_FORM") && !screenshot)
         return;
     auto *poll = new QTimer(window.peer());
     poll->setInterval(5);
-    QObject::connect(poll, &QTimer::timeout, poll, [&window, poll] {
+    QObject::connect(poll, &QTimer::timeout, poll, [&window, poll, screenshot] {
         if (!window.Timer1 || window.Timer1->Enabled() || !window.DFMView().FormDyna)
             return;
         poll->stop();
@@ -35,8 +40,17 @@ void watchFirstPresentation(vantor::TF_FMXWindowDisplay &window)
         const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
                              std::chrono::system_clock::now().time_since_epoch())
                              .count();
-        std::printf("first-form-shown %lld\n", static_cast<long long>(now));
-        std::fflush(stdout);
+        if (std::getenv("VANTOR_BENCH_FIRST_FORM")) {
+            std::printf("first-form-shown %lld\n", static_cast<long long>(now));
+            std::fflush(stdout);
+        }
+        if (screenshot) {
+            if (std::getenv("VANTOR_SCREENSHOT_DT"))
+                window.bnDT->Click();
+            for (int i = 0; i < 5; ++i)
+                QCoreApplication::processEvents();
+            window.peer()->grab().save(QString::fromLocal8Bit(screenshot));
+        }
         QApplication::quit();
     });
     poll->start();
