@@ -182,7 +182,8 @@ void writeComponent(JsonWriter &json, TComponent &component)
 }
 
 std::string reportJson(const std::string &file, bool runtimeView, const TDFMView &view,
-                       const tools::LoadOutcome &outcome, const TStringList &missing)
+                       const tools::LoadOutcome &outcome, const TStringList &missing,
+                       const TStringList &placeholders)
 {
     using Status = tools::LoadOutcome::Status;
     JsonWriter json;
@@ -251,13 +252,13 @@ std::string reportJson(const std::string &file, bool runtimeView, const TDFMView
     json.raw(",");
     json.key("placeholders");
     json.raw("[");
-    for (int i = 0; i < view.slUnknownClassesOffset.count(); ++i) {
+    for (int i = 0; i < placeholders.count(); ++i) {
         if (i)
             json.raw(",");
         json.raw("[");
-        json.string(view.slUnknownClassesOffset[i]);
+        json.string(placeholders[i]);
         json.raw(",");
-        json.number(view.slUnknownClassesOffset.tag(i));
+        json.number(placeholders.tag(i));
         json.raw("]");
     }
     json.raw("]");
@@ -299,9 +300,11 @@ int runReport(int argc, char **argv)
         TDFMView view;
         tools::ensurePlugIns();
         const tools::LoadOutcome outcome = tools::runLoad(view, formOwner, file, runtimeView);
+        // missing and placeholders as the load left them, before the plug-ins were asked.
         const TStringList missing = view.slMissing;
+        const TStringList placeholders = view.slUnknownClassesOffset;
         tools::presentMissing(view, runtimeView);
-        const std::string json = reportJson(file, runtimeView, view, outcome, missing);
+        const std::string json = reportJson(file, runtimeView, view, outcome, missing, placeholders);
         std::fwrite(json.data(), 1, json.size(), stdout);
         std::fputc('\n', stdout);
         switch (outcome.status) {
