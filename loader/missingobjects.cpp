@@ -182,6 +182,14 @@ TStringList ComponentBlock(const TStringList &orgText, int firstLine)
                 block.set(i, block[i].substr(2));
     }
     StripEventLines(block);
+    // Frame instances are objects here as in the shown form, so that the
+    // substitution of unknown classes reaches them too.
+    for (int i = 0; i < block.count(); ++i) {
+        const std::string &line = block[i];
+        const std::size_t indent = std::size_t(GetIndent(line));
+        if (line.compare(indent, 7, "inline ") == 0)
+            block.set(i, line.substr(0, indent) + "object " + line.substr(indent + 7));
+    }
     return block;
 }
 

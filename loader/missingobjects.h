@@ -30,8 +30,8 @@ std::string PlugInPicturePath();
 // firstLine of orgText up to and including the first later line indented
 // like it (or to the end of the text), a trailing blank line dropped,
 // shifted left by up to four blanks (two at a time, while the first line
-// begins with two), without event lines. Empty when firstLine is not a line
-// of orgText.
+// begins with two), without event lines, frame instances ("inline")
+// written as objects. Empty when firstLine is not a line of orgText.
 TStringList ComponentBlock(const TStringList &orgText, int firstLine);
 
 // Handles one placeholder L owned by container (the form or frame): renames

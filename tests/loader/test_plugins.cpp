@@ -141,7 +141,9 @@ TEST(ComponentBlock, CutsShiftsAndStripsTheComponentsLines)
                 "  end\n"                        // 9
                 "  object D: TDelta\n"           // 10
                 "    Height = 5\n"               // 11
-                "    \n");                       // 12: the text ends without the block's end
+                "    inline E: TFrameE\n"        // 12
+                "    end\n"                      // 13
+                "    \n");                       // 14: the text ends without the block's end
     struct Case
     {
         int line;
@@ -153,9 +155,10 @@ TEST(ComponentBlock, CutsShiftsAndStripsTheComponentsLines)
         // Six blanks deep: four go, two stay.
         {5, {"  object C: TGamma", "    Tag = 3", "  end"}},
         // To the end of the text, the trailing blank line dropped.
-        {10, {"object D: TDelta", "  Height = 5"}},
+        // Frame instances become objects.
+        {10, {"object D: TDelta", "  Height = 5", "  object E: TFrameE", "  end"}},
         {-1, {}},
-        {13, {}},
+        {15, {}},
     };
     for (const Case &c : cases)
         EXPECT_EQ(ComponentBlock(org, c.line).toVector(), c.block) << c.line;

@@ -78,8 +78,9 @@ typedef void *(*VantorGetControlClassSupportList)(void);
  *              component's block of form text, exactly as the form file
  *              writes it from its "object Name: TClass" line to its "end"
  *              line, shifted left so that the block starts in the first
- *              column, without event lines ("OnClick = ..."), each line
- *              followed by CR LF. Components inside the block whose classes
+ *              column, without event lines ("OnClick = ..."), frame
+ *              instances ("inline Name: TFrameClass") written as objects,
+ *              each line followed by CR LF. Components inside the block whose classes
  *              neither the viewer nor this library builds have been
  *              replaced by labels showing "@" and the class name. The text
  *              is Windows-1252 without byte-order mark, unless it holds
