@@ -89,6 +89,8 @@ TControl::~TControl()
 
 void TControl::DeclareProperties(ClassBuilder<TControl> &b)
 {
+    // The action a control is linked to (kept; actions do not drive controls yet).
+    b.stored("Action", PropKind::Component);
     b.enumeration("Align", alignLayoutInfo(), &TControl::Align, &TControl::SetAlign);
     b.set("Anchors", anchorKindInfo(), &TControl::Anchors, &TControl::SetAnchors);
     b.stored("CanFocus", PropKind::Boolean);

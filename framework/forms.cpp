@@ -118,6 +118,7 @@ TCommonCustomForm::~TCommonCustomForm()
 
 void TCommonCustomForm::DeclareProperties(ClassBuilder<TCommonCustomForm> &b)
 {
+    b.stored("ActiveControl", PropKind::Component);
     b.enumeration("BorderStyle", formBorderStyleInfo(), &TCommonCustomForm::BorderStyle,
                   &TCommonCustomForm::SetBorderStyle);
     b.stored("BorderIcons", PropKind::Set);

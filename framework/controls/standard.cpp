@@ -134,6 +134,7 @@ void TButton::DeclareProperties(ClassBuilder<TButton> &b)
     b.stored("RepeatClick", PropKind::Boolean);
     b.stored("GroupName", PropKind::String);
     b.stored("ImageIndex", PropKind::Integer);
+    b.stored("Images", PropKind::Component);
     b.stored("IconTintColor", PropKind::Integer, nullptr, &colorIdentToInt);
     b.stored("TintColor", PropKind::Integer, nullptr, &colorIdentToInt);
 }

@@ -241,6 +241,24 @@ TEST(LoadDriver, FormWithoutHeightGetsTheDefaultSizeAndTheMargin)
     EXPECT_EQ(l.view.FormDyna->Width(), 810);
 }
 
+TEST(LoadDriver, LinksRealFormsSetAreRead)
+{
+    // The active control of the form, a control's action and a button's image list.
+    TempForms files;
+    Loader l;
+    ASSERT_TRUE(l.load(files.write("links.fmx", "object F: TF\n  ActiveControl = B1\n"
+                                                "  object AL: TActionList\n"
+                                                "    object A1: TAction\n      Text = 'Go'\n    end\n  end\n"
+                                                "  object IL: TImageList\n  end\n"
+                                                "  object B1: TButton\n    Action = A1\n    Images = IL\n"
+                                                "    ImageIndex = 0\n  end\n"
+                                                "  object L1: TLabel\n    Action = A1\n  end\n"
+                                                "end\n")))
+        << lines(l.view.slMissing).front();
+    EXPECT_EQ(std::get<TObject *>(GetPropValue(l.find("B1"), QStringLiteral("Action"))),
+              componentAsObject(l.find("A1")));
+}
+
 TEST(LoadDriver, BuildErrorIsListedInItsSortedPlace)
 {
     TempForms files;
