@@ -120,10 +120,11 @@ void TF_FMXWindowDisplay::GetForm(const QString &file, bool runTimeView)
     RefreshStyleLookups();
 }
 
-void TF_FMXWindowDisplay::SetMissingClasses(TComponent *, bool)
+void TF_FMXWindowDisplay::SetMissingClasses(TComponent *form, bool RuntimeView)
 {
-    // Plug-in libraries are not asked yet: every placeholder stays a
-    // placeholder and slMissing keeps its classes.
+    // The plug-in libraries build what they can; the classes they supply
+    // leave slMissing.
+    DFMView().SetMissingClasses(form, RuntimeView);
 }
 
 void TF_FMXWindowDisplay::EmbeddForm(TControl *parent, TCommonCustomForm *form)
