@@ -19,7 +19,7 @@ const EnumInfo &textAlignInfo()
 
 const EnumInfo &textTrimmingInfo()
 {
-    static const EnumInfo info{"TTextTrimming", {"None", "Character", "Word"}, nullptr};
+    static const EnumInfo info{"TTextTrimming", {"None", "Character", "Word"}, "tt"}; // older forms: ttCharacter
     return info;
 }
 

@@ -135,6 +135,7 @@ void TButton::DeclareProperties(ClassBuilder<TButton> &b)
     b.stored("GroupName", PropKind::String);
     b.stored("ImageIndex", PropKind::Integer);
     b.stored("Images", PropKind::Component);
+    input::publishHelp(b);
     b.stored("IconTintColor", PropKind::Integer, nullptr, &colorIdentToInt);
     b.stored("TintColor", PropKind::Integer, nullptr, &colorIdentToInt);
 }

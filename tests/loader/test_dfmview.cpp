@@ -243,7 +243,8 @@ TEST(LoadDriver, FormWithoutHeightGetsTheDefaultSizeAndTheMargin)
 
 TEST(LoadDriver, LinksRealFormsSetAreRead)
 {
-    // The active control of the form, a control's action and a button's image list.
+    // The active control of the form, a control's action, a button's image
+    // list and help, and the older spelling of a text trimming.
     TempForms files;
     Loader l;
     ASSERT_TRUE(l.load(files.write("links.fmx", "object F: TF\n  ActiveControl = B1\n"
@@ -251,7 +252,8 @@ TEST(LoadDriver, LinksRealFormsSetAreRead)
                                                 "    object A1: TAction\n      Text = 'Go'\n    end\n  end\n"
                                                 "  object IL: TImageList\n  end\n"
                                                 "  object B1: TButton\n    Action = A1\n    Images = IL\n"
-                                                "    ImageIndex = 0\n  end\n"
+                                                "    ImageIndex = 0\n    HelpType = htKeyword\n"
+                                                "    Trimming = ttCharacter\n  end\n"
                                                 "  object L1: TLabel\n    Action = A1\n  end\n"
                                                 "end\n")))
         << lines(l.view.slMissing).front();
