@@ -80,12 +80,16 @@ std::string rootClassForCaption(const TStringList &lines)
 }
 
 // A frame root: at least four lines, a width on line 3 or an inherited root,
-// and no caption among the root's own lines.
+// and no caption among the root's own lines. Frames saved by newer versions of
+// the framework give their width as "Size.Width =" on line 1, which the
+// line-3 test never sees; they count as frames too, else they are built as
+// forms and fail on frame-only properties (Align, TabOrder on the root).
 bool isFrameRoot(const TStringList &lines)
 {
     if (lines.count() < 4)
         return false;
-    if (!textlines::contains(lines[3], " Width =") && !textlines::contains(lines[0], "inherited "))
+    const bool width = textlines::contains(lines[3], " Width =") || textlines::contains(lines[1], " Size.Width =");
+    if (!width && !textlines::contains(lines[0], "inherited "))
         return false;
     return !RootHasCaption(lines);
 }

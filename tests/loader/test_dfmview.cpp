@@ -189,6 +189,13 @@ TEST(LoadDriver, RootHeaderDecidesBetweenFormAndFrame)
         {"a width on line 3 makes a frame",
          "object Side: TSide\n  Left = 0\n  Top = 0\n  Width = 200\n  Height = 50\nend\n", "object Side: TSide",
          "Frame : TSide"},
+        {"a newer frame gives its width as Size.Width on line 1",
+         "object Side: TSide\n  Size.Width = 200.000000000000000000\n  Size.Height = 50.000000000000000000\n"
+         "  Size.PlatformDefault = False\n  Align = Top\nend\n",
+         "object Side: TSide", "Frame : TSide"},
+        {"a form with Size.Width on another line stays a form",
+         "object Side: TSide\n  ClientHeight = 50\n  Size.Width = 200.000000000000000000\n  Left = 0\nend\n",
+         "object frmDynaForm: TfrmDynaForm", "Form : TSide"},
         {"a caption among the root's own lines makes it a form",
          "object Side: TSide\n  Left = 0\n  Top = 0\n  Width = 200\n  Caption = 'x'\nend\n",
          "object frmDynaForm: TfrmDynaForm", "Form : TSide"},
