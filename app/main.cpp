@@ -6,6 +6,7 @@
 #include "framework/controls/standard.h"
 #include "framework/platform.h"
 #include "loader/dfmview.h"
+#include "loader/plugins.h"
 #include "support/paths.h"
 
 #include <QApplication>
@@ -71,6 +72,9 @@ int main(int argc, char **argv)
     // screen scale, hand-off list and stored layout.
     static_cast<void>(vantor::appPaths());
     vantor::InitHostFormUnit();
+    // The loader's start-up: the plug-in libraries beside the program, which
+    // needs the program folder the paths have just set.
+    vantor::LoadPlugIns();
 
     int result = 0;
     {
@@ -81,5 +85,7 @@ int main(int argc, char **argv)
         watchFirstPresentation(window);
         result = app.exec();
     }
+    // The libraries stay loaded; only their class lists are released.
+    vantor::UnloadPlugIns();
     return result;
 }

@@ -81,14 +81,17 @@ std::string rootClassForCaption(const TStringList &lines)
 
 // A frame root: at least four lines, a width on line 3 or an inherited root,
 // and no caption among the root's own lines. Frames saved by newer versions of
-// the framework give their width as "Size.Width =" on line 1, which the
-// line-3 test never sees; they count as frames too, else they are built as
-// forms and fail on frame-only properties (Align, TabOrder on the root).
+// the framework give their width as "Size.Width =" on one of lines 1 to 3
+// (after an Align line, say), which the line-3 test never sees; they count as
+// frames too, else they are built as forms and fail on frame-only properties
+// (Align, TabOrder on the root). Forms give their size as ClientWidth instead.
 bool isFrameRoot(const TStringList &lines)
 {
     if (lines.count() < 4)
         return false;
-    const bool width = textlines::contains(lines[3], " Width =") || textlines::contains(lines[1], " Size.Width =");
+    bool width = textlines::contains(lines[3], " Width =");
+    for (int i = 1; i <= 3 && !width; ++i)
+        width = textlines::contains(lines[i], " Size.Width =");
     if (!width && !textlines::contains(lines[0], "inherited "))
         return false;
     return !RootHasCaption(lines);

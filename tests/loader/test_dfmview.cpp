@@ -193,8 +193,13 @@ TEST(LoadDriver, RootHeaderDecidesBetweenFormAndFrame)
          "object Side: TSide\n  Size.Width = 200.000000000000000000\n  Size.Height = 50.000000000000000000\n"
          "  Size.PlatformDefault = False\n  Align = Top\nend\n",
          "object Side: TSide", "Frame : TSide"},
-        {"a form with Size.Width on another line stays a form",
-         "object Side: TSide\n  ClientHeight = 50\n  Size.Width = 200.000000000000000000\n  Left = 0\nend\n",
+        {"or after its Align line",
+         "object Side: TSide\n  Align = Client\n  Size.Width = 200.000000000000000000\n"
+         "  Size.Height = 50.000000000000000000\n  Size.PlatformDefault = False\nend\n",
+         "object Side: TSide", "Frame : TSide"},
+        {"a form with Size.Width only past line 3 stays a form",
+         "object Side: TSide\n  ClientHeight = 50\n  ClientWidth = 200\n  Left = 0\n"
+         "  Size.Width = 200.000000000000000000\nend\n",
          "object frmDynaForm: TfrmDynaForm", "Form : TSide"},
         {"a caption among the root's own lines makes it a form",
          "object Side: TSide\n  Left = 0\n  Top = 0\n  Width = 200\n  Caption = 'x'\nend\n",
