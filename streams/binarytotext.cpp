@@ -39,22 +39,31 @@ bool appendNonFinite(std::string &out, double value)
     return false;
 }
 
-// Exponent form as the framework writes it: "1.5E-20", "1E20".
-std::string exponentForm(const char *mantissaBegin, const char *mantissaEnd, int exponent, bool negative)
+// Exponent form as the framework writes it from significant digits:
+// "1.5E-20", "1E20".
+std::string exponentForm(const std::string &digits, int exponent, bool negative)
 {
     std::string s;
     if (negative)
         s += '-';
-    s.append(mantissaBegin, mantissaEnd);
+    s += digits[0];
+    if (digits.size() > 1) {
+        s += '.';
+        s.append(digits, 1);
+    }
     s += 'E';
     s += std::to_string(exponent);
     return s;
 }
 
-// Splits to_chars' scientific output "-d.ddddde+XX" into sign, digits
-// (trailing zeros removed, at least one) and decimal exponent.
-void splitScientific(const char *begin, const char *end, bool &negative, std::string &digits, int &exponent)
+// Rounds a finite value to `precision` + 1 significant digits and splits it
+// into sign, digits (trailing zeros removed, at least one) and decimal
+// exponent, from to_chars' scientific output "-d.ddddde+XX".
+void decompose(double value, int precision, bool &negative, std::string &digits, int &exponent)
 {
+    char buf[64];
+    const char *begin = buf;
+    const char *end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision).ptr;
     negative = *begin == '-';
     if (negative)
         ++begin;
@@ -77,22 +86,15 @@ std::string formatFixedFloat(double value)
     std::string out;
     if (appendNonFinite(out, value))
         return out;
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 15);
     bool negative = false;
     std::string digits;
     int exponent = 0;
-    splitScientific(buf, r.ptr, negative, digits, exponent);
+    decompose(value, 15, negative, digits, exponent);
     const bool zero = digits == "0";
     // A digit at index i stands at decimal place i - exponent (1 = tenths).
     if (!zero && int(digits.size()) - 1 - exponent > 18) {
         // Fixed notation would cut significant digits off the end.
-        std::string mantissa(1, digits[0]);
-        if (digits.size() > 1) {
-            mantissa += '.';
-            mantissa.append(digits, 1);
-        }
-        return exponentForm(mantissa.data(), mantissa.data() + mantissa.size(), exponent, negative);
+        return exponentForm(digits, exponent, negative);
     }
     if (negative)
         out += '-';
@@ -128,21 +130,14 @@ std::string formatGeneralFloat(double value)
     std::string out;
     if (appendNonFinite(out, value))
         return out;
-    char buf[64];
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
     bool negative = false;
     std::string digits;
     int exponent = 0;
-    splitScientific(buf, r.ptr, negative, digits, exponent);
+    decompose(value, 14, negative, digits, exponent);
     if (digits == "0")
         return negative ? "-0" : "0";
     if (exponent < -4 || exponent >= 15) {
-        std::string mantissa(1, digits[0]);
-        if (digits.size() > 1) {
-            mantissa += '.';
-            mantissa.append(digits, 1);
-        }
-        return exponentForm(mantissa.data(), mantissa.data() + mantissa.size(), exponent, negative);
+        return exponentForm(digits, exponent, negative);
     }
     if (negative)
         out += '-';
