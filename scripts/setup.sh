@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqscintilla2-qt6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libqscintilla2-qt6-dev libgl-dev
   libx11-dev xvfb xauth
   fp-compiler fp-units-base fp-units-rtl
   clang libclang-rt-dev
