@@ -187,6 +187,11 @@ void reportViewportClicks(QAbstractScrollArea *area, TControl *control)
     new ViewportClickWatcher(area->viewport(), control);
 }
 
+void reportWidgetClicks(QWidget *widget, TControl *control)
+{
+    new ViewportClickWatcher(widget, control);
+}
+
 void applyFontColor(QWidget *widget, bool ownColor, TAlphaColor color, QPalette::ColorRole role)
 {
     QPalette pal = widget->palette();
@@ -458,6 +463,16 @@ QWidget *TComboEdit::createPeer()
     auto *combo = new QComboBox();
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // Typing changes Text, choosing from the list changes ItemIndex (and the
+    // text with it). These run before any later connection to the same
+    // signals, so a handler of the chosen item sees the new index.
+    // No inline completion: the text is what was typed.
+    combo->setCompleter(nullptr);
+    QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo, [this](const QString &text) { SetText(text); });
+    // A click into the text field is the control's click; the arrow opens
+    // the list and is no click.
+    reportWidgetClicks(combo->lineEdit(), this);
+    QObject::connect(combo, &QComboBox::activated, combo, [this](int index) { SetItemIndex(index); });
     return combo;
 }
 
@@ -477,7 +492,9 @@ void TComboEdit::updatePeer()
     combo->setCurrentIndex(index);
     if (index >= 0 && Text().isEmpty())
         SetText(items[index]);
-    combo->setEditText(Text());
+    // Setting the same text again would move the text cursor to the end.
+    if (combo->currentText() != Text())
+        combo->setEditText(Text());
     if (QLineEdit *edit = combo->lineEdit()) {
         edit->setReadOnly(ReadOnly());
         edit->setAlignment(horizontalAlignment(TextSettings()->HorzAlign()));

@@ -52,6 +52,8 @@ void notifyResize(QWidget *widget, std::function<void()> onResize);
 // Lets a scroll area's viewport keep its clicks (editing, selecting) and
 // reports each left click to the control as well.
 void reportViewportClicks(QAbstractScrollArea *area, TControl *control);
+// The same for any widget that keeps its own clicks (an edit inside a box).
+void reportWidgetClicks(QWidget *widget, TControl *control);
 
 // Horizontal part of a text alignment (edits centre their text vertically).
 Qt::Alignment horizontalAlignment(TTextAlign align);
@@ -168,6 +170,9 @@ public:
 protected:
     QWidget *createPeer() override;
     void updatePeer() override;
+    // The box keeps its mouse input (typing, the drop-down arrow); a click
+    // into its text field is reported as the control's click.
+    bool peerReportsClicks() const override { return true; }
 
 private:
     std::unique_ptr<TStrings> m_items;

@@ -204,6 +204,16 @@ void TListBoxItem::Click()
     TTextControl::Click();
 }
 
+void TListBoxItem::DblClick()
+{
+    if (OnDblClick) {
+        TTextControl::DblClick();
+        return;
+    }
+    if (TListBox *list = listBox())
+        list->DblClick();
+}
+
 void TListBoxItem::paint(QPainter &painter, const QRectF &rect)
 {
     const QPalette pal = QApplication::palette();

@@ -69,6 +69,9 @@ public:
     TListBox *listBox() const;
 
     void Click() override;
+    // An item without a double-click handler of its own passes the double
+    // click to its list, as a double click on a list's row is the list's.
+    void DblClick() override;
 
 protected:
     void paint(QPainter &painter, const QRectF &rect) override;
