@@ -85,6 +85,76 @@ void FillProcIndex(const TStringList &source, TStringList &index)
     index.setSorted(true); // already in order; equal entries keep theirs
 }
 
+TStringList FilterProcIndex(const TStringList &index, std::string_view filter)
+{
+    TStringList out;
+    std::string lowFilter;
+    lowerAscii(filter, lowFilter);
+    std::string low;
+    for (const TStringList::Item &item : index.items()) {
+        lowerAscii(item.text, low);
+        if (low.find(lowFilter) != std::string::npos)
+            out.add(item.text, item.tag);
+    }
+    return out;
+}
+
+std::string HandlerNameOfEventLine(std::string_view eventLine)
+{
+    constexpr std::size_t kMaxChars = 1255;
+    const std::size_t eq = eventLine.find('=');
+    std::string_view name = eq == std::string_view::npos ? eventLine : eventLine.substr(eq + 1);
+    // Cut after kMaxChars characters, never inside one (UTF-8).
+    std::size_t chars = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if ((static_cast<unsigned char>(name[i]) & 0xC0) == 0x80)
+            continue;
+        if (chars++ == kMaxChars) {
+            name = name.substr(0, i);
+            break;
+        }
+    }
+    return std::string(trimmed(name));
+}
+
+namespace {
+
+// True when text ends in name as a whole name: a blank or a dot before it
+// (or nothing), at most a ";" after it.
+bool endsInName(std::string_view text, std::string_view name, bool ignoreCase)
+{
+    if (!text.empty() && text.back() == ';')
+        text.remove_suffix(1);
+    if (text.size() < name.size())
+        return false;
+    const std::string_view tail = text.substr(text.size() - name.size());
+    if (ignoreCase ? compareText(tail, name) != 0 : tail != name)
+        return false;
+    if (text.size() == name.size())
+        return true;
+    const char before = text[text.size() - name.size() - 1];
+    return before == '.' || before == ' ';
+}
+
+} // namespace
+
+int FindHandlerEntry(const TStringList &index, std::string_view handler)
+{
+    if (handler.empty())
+        return -1;
+    const auto &items = index.items();
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (endsInName(items[i].text, handler, false))
+            return int(i);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].text.find(handler) != std::string::npos)
+            return int(i);
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (endsInName(items[i].text, handler, true))
+            return int(i);
+    return -1;
+}
+
 void ExpandTabs(TStringList &lines)
 {
     const std::string blanks(kTabSize, ' ');

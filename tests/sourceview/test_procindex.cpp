@@ -103,6 +103,79 @@ TEST(ProcIndexTest, SortsWithoutCaseAndPutsEqualEntriesInDescendingLineOrder)
     EXPECT_EQ(index.duplicates(), TDuplicates::Accept);
 }
 
+TEST(ProcIndexTest, FilterIgnoresTheCaseOfAsciiLettersAndKeepsOrderAndTags)
+{
+    TStringList index;
+    index.add("function TForm1.Button1ClickCount", 7);
+    index.add("procedure TForm1.Button1Click", 12);
+    index.add("procedure TForm1.FormCreate", 20);
+    index.add("procedure TForm1.ÄnderungClick", 30);
+    struct Case
+    {
+        const char *filter;
+        Entries entries;
+    };
+    const Case cases[] = {
+        {"CLICK", {{7, "function TForm1.Button1ClickCount"}, {12, "procedure TForm1.Button1Click"},
+                   {30, "procedure TForm1.ÄnderungClick"}}},
+        {"formcreate", {{20, "procedure TForm1.FormCreate"}}},
+        {"änderung", {}}, // only A-Z ignore their case
+        {"Änderung", {{30, "procedure TForm1.ÄnderungClick"}}},
+        {"", {{7, "function TForm1.Button1ClickCount"}, {12, "procedure TForm1.Button1Click"},
+              {20, "procedure TForm1.FormCreate"}, {30, "procedure TForm1.ÄnderungClick"}}},
+        {"nothing", {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.filter);
+        Entries got;
+        const TStringList filtered = FilterProcIndex(index, c.filter);
+        for (const auto &item : filtered.items())
+            got.emplace_back(item.tag, item.text);
+        EXPECT_EQ(got, c.entries);
+    }
+}
+
+TEST(ProcIndexTest, FindsTheHandlerOfAnEventLine)
+{
+    struct Case
+    {
+        const char *eventLine;
+        std::string handler;
+    };
+    const Case names[] = {
+        {"OnClick = Button1Click", "Button1Click"},
+        {"OnClick=  Button1Click  ", "Button1Click"},
+        {"Button1Click", "Button1Click"}, // no "=": the whole text
+        {"OnClick = a = b", "a = b"},     // after the first "="
+        {"OnClick =", ""},
+    };
+    for (const Case &c : names)
+        EXPECT_EQ(HandlerNameOfEventLine(c.eventLine), c.handler) << c.eventLine;
+    EXPECT_EQ(HandlerNameOfEventLine("=" + std::string(1300, 'x')).size(), 1255u);
+
+    TStringList index;
+    index.add("function TForm1.Button1ClickCount: Integer;", 5);
+    index.add("procedure TForm1.Button1Click", 9);
+    index.add("procedure Refresh;", 14);
+    index.add("procedure TForm1.OtherButton1ClickHandler", 18);
+    index.add("procedure TForm1.formcreate", 22);
+    struct Find
+    {
+        const char *handler;
+        int entry;
+    };
+    const Find finds[] = {
+        {"Button1Click", 1}, // the whole name, not the function it begins
+        {"Refresh", 2},      // a head without parameters keeps its ";"
+        {"ClickHandler", 3}, // no whole name: the first entry that holds it
+        {"FormCreate", 4},   // Pascal names ignore case, as a last resort
+        {"Missing", -1},
+        {"", -1},
+    };
+    for (const Find &f : finds)
+        EXPECT_EQ(FindHandlerEntry(index, f.handler), f.entry) << f.handler;
+}
+
 TEST(ProcIndexTest, LoadsSourceByMarkOrWindows1252AndExpandsTabs)
 {
     const std::string dir = std::filesystem::temp_directory_path() / "vantor-procs-XXXXXX";
