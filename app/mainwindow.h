@@ -164,6 +164,11 @@ private:
     // What every reload does before presenting: label, old host form freed.
     void prepareReload(const QString &file);
     void connectComponentEvents();
+    // Replaces the procedure box's items (texts and tags) in one update.
+    void setProcBoxItems(TStringList items);
+    // Gives the handler items of the event menu (item 2 on) the handler
+    // choice as their click and opens the menu at the pointer.
+    void openEventMenu();
     // Runs a command; an error that leaves it is shown in a message box, as
     // the framework's default handling does, and the viewer keeps running.
     void guarded(const std::function<void()> &command);

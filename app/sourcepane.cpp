@@ -12,7 +12,24 @@
 #include "sourceview/memo.h"
 #include "sourceview/procindex.h"
 
+#include <QComboBox>
+#include <QLineEdit>
+
 namespace vantor {
+
+namespace {
+
+// The entries of a procedure index as the box's items: texts and tags, in
+// index order.
+TStringList boxItems(const TStringList &index)
+{
+    TStringList items;
+    for (const TStringList::Item &item : index.items())
+        items.add(item.text, item.tag);
+    return items;
+}
+
+} // namespace
 
 void TF_FMXWindowDisplay::bnPasClick(TObject *)
 {
@@ -22,8 +39,10 @@ void TF_FMXWindowDisplay::bnPasClick(TObject *)
         TabSRCView->SetTabIndex(1);
         if (DFMView().FormDyna)
             DFMView().FormDyna->SetVisible(false);
+        bnFMX->SetIsPressed(false);
         if (!APasFile.isEmpty())
             return;
+        // Only the Macintosh variant is taken back to its master's unit.
         APasFile = changeFileExt(AFMXFile, QStringLiteral(".pas")).remove(QStringLiteral(".Macintosh"));
         if (fileExists(APasFile)) {
             AdvMemoPas->memo()->SetSyntaxStyles(TMSFMXMemoPascalStyler1->styler());
@@ -36,26 +55,45 @@ void TF_FMXWindowDisplay::bnPasClick(TObject *)
 void TF_FMXWindowDisplay::FillPasProclist()
 {
     FillProcIndex(AdvMemoPas->memo()->Lines(), *slProcList);
-    QStringList items;
-    for (int i = 0; i < slProcList->count(); ++i)
-        items.append(QString::fromStdString(slProcList->get(i)));
-    cbProcs->Items()->setLines(items);
+    setProcBoxItems(boxItems(*slProcList));
+}
+
+void TF_FMXWindowDisplay::setProcBoxItems(TStringList items)
+{
+    // The old selection would name another entry of the new items.
+    cbProcs->SetItemIndex(-1);
+    cbProcs->Items()->list() = std::move(items);
+    cbProcs->Items()->changed();
 }
 
 void TF_FMXWindowDisplay::cbProcsKeyUp(TObject *)
 {
-    // Filtering the box comes with the source pane's commands.
+    const QString typed = cbProcs->Text();
+    if (typed.isEmpty()) {
+        setProcBoxItems(boxItems(*slProcList));
+        return;
+    }
+    setProcBoxItems(FilterProcIndex(*slProcList, typed.toStdString()));
+    cbProcs->SetText(typed);
+    if (auto *combo = qobject_cast<QComboBox *>(cbProcs->peer()); combo && combo->lineEdit())
+        combo->lineEdit()->setCursorPosition(int(typed.size()));
 }
 
 void TF_FMXWindowDisplay::cbProcsClosePopup(TObject *)
 {
     const std::int64_t index = cbProcs->ItemIndex();
-    if (index < 0 || index >= slProcList->count())
+    const TStringList &items = cbProcs->Items()->list();
+    if (index < 0 || index >= items.count())
         return;
-    JumpToSourceLine(int(slProcList->tag(int(index))));
+    JumpToSourceLine(items.tag(int(index)));
 }
 
-void TF_FMXWindowDisplay::JumpToSourceLine(int line) { AdvMemoPas->memo()->JumpToLine(line); }
+void TF_FMXWindowDisplay::JumpToSourceLine(int line)
+{
+    // Focus, the active line no longer following the caret, the line made
+    // active, a repaint and the caret at the line's start.
+    AdvMemoPas->memo()->JumpToLine(line);
+}
 
 void TF_FMXWindowDisplay::MenuItem2Click(TObject *Sender)
 {
