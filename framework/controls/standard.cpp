@@ -1,9 +1,12 @@
 #include "framework/controls/standard.h"
 #include "framework/controls/edits.h"
 
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+
+#include <cmath>
 
 namespace vantor {
 
@@ -112,6 +115,22 @@ void TLabel::updatePeer()
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, usesOwnFontColor() ? toQColor(TextSettings()->FontColor()) : QColor(Qt::black));
     label->setPalette(pal);
+    fitWidthToText();
+}
+
+void TLabel::fitWidthToText()
+{
+    // A label that sizes itself to a one-line text takes the text's width;
+    // a wrapping one keeps its width.
+    if (!m_autoSize || TextSettings()->WordWrap() || m_fitting || !isRealized())
+        return;
+    const QFontMetricsF metrics(static_cast<QLabel *>(peer())->font());
+    const double wanted = std::ceil(metrics.horizontalAdvance(Text())) + 4;
+    if (std::abs(wanted - Width()) < 0.5)
+        return;
+    m_fitting = true;
+    SetWidth(wanted);
+    m_fitting = false;
 }
 
 // ---------------------------------------------------------------------------

@@ -63,14 +63,16 @@ public:
     static void DeclareProperties(ClassBuilder<TLabel> &b);
 
     bool AutoSize() const { return m_autoSize; }
-    void SetAutoSize(bool v) { m_autoSize = v; }
+    void SetAutoSize(bool v) { m_autoSize = v; peerChanged(); }
 
 protected:
     QWidget *createPeer() override;
     void updatePeer() override;
 
 private:
+    void fitWidthToText();
     bool m_autoSize = false;
+    bool m_fitting = false;
 };
 
 // A push button; its peer is a QPushButton, checkable when StaysPressed.

@@ -6,6 +6,7 @@
 
 #include "framework/reader.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -97,6 +98,29 @@ TEST(Controls, PeersMirrorTheFrameworkGeometryAndState)
     const auto kids = panel->peer()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(kids.size(), 3);
     EXPECT_EQ(kids.back(), object_cast<TControl>(form->FindComponent(QStringLiteral("Rect1")))->peer());
+}
+
+TEST(Controls, AnAutoSizedOneLineLabelTakesItsTextsWidth)
+{
+    TComponent host(nullptr);
+    TForm *form = buildForm(&host);
+    form->Show();
+    auto *label = object_cast<TLabel>(form->FindComponent(QStringLiteral("Label1")));
+    ASSERT_NE(label, nullptr);
+    auto *qlabel = qobject_cast<QLabel *>(label->peer());
+
+    // Wrapping (the default): the width stays.
+    label->SetAutoSize(true);
+    label->SetText(QStringLiteral("A much longer text than before"));
+    EXPECT_EQ(label->Width(), 80);
+
+    label->TextSettings()->SetWordWrap(false);
+    label->SetText(QStringLiteral("A much longer text than before"));
+    const double longWidth = label->Width();
+    EXPECT_GE(longWidth, QFontMetricsF(qlabel->font()).horizontalAdvance(label->Text()));
+    EXPECT_EQ(qlabel->width(), qRound(longWidth));
+    label->SetText(QStringLiteral("-"));
+    EXPECT_LT(label->Width(), longWidth / 4);
 }
 
 TEST(Controls, RealMouseClicksFireOnClickOfTheControlUnderThePointer)
