@@ -59,7 +59,7 @@ void TF_FMXWindowDisplay::Timer1Timer(TObject *)
             bnPas->SetIsPressed(true);
             bnFMX->SetIsPressed(false);
         } else {
-            cbProcs->Items()->clear();
+            setProcBoxItems({});
         }
     });
     TimNewWin->SetEnabled(true);
