@@ -94,8 +94,14 @@ void TF_FMXWindowDisplay::AnKlickEventClick(TObject *Sender)
 
     if (name.contains(QLatin1String("Du_TImageList_"))) {
         const QString listName = markedComponentName(component);
-        if (!listName.isEmpty() && FindFormComponent(view.FormDyna, listName))
+        if (!listName.isEmpty() && FindFormComponent(view.FormDyna, listName)) {
+            // The message box runs its own event loop, in which a hand-off
+            // request may replace the shown form and free the marker.
+            const std::weak_ptr<void> alive = component->aliveToken();
             ShowMessage(QStringLiteral("EditList"));
+            if (alive.expired())
+                return;
+        }
     }
 
     if (name.contains(QLatin1String("Du_TTimer_"))) {
