@@ -9,7 +9,9 @@ const EnumInfo &alignLayoutInfo()
     static const EnumInfo info{"TAlignLayout",
                                {"None", "Top", "Left", "Right", "Bottom", "MostTop", "MostBottom", "MostLeft",
                                 "MostRight", "Client", "Contents", "Center", "VertCenter", "HorzCenter", "Horizontal",
-                                "Vertical", "Scale", "Fit", "FitLeft", "FitRight"},
+                                "Vertical", "Scale", "Fit", "FitLeft", "FitRight", "TopCenter", "TopLeft",
+                                "TopRight", "LeftCenter", "LeftTop", "LeftBottom", "RightCenter", "RightTop",
+                                "RightBottom", "BottomCenter", "BottomLeft", "BottomRight"},
                                "al"};
     return info;
 }
@@ -31,12 +33,46 @@ QRectF inner(const QRectF &area, const QMarginsF &m)
                   nonNegative(area.height() - m.top() - m.bottom()));
 }
 
+// Where an edge alignment puts the control along its strip.
+enum class Along { Stretch, Start, Centre, End };
+
+Along alongOf(TAlignLayout a)
+{
+    switch (a) {
+    case TAlignLayout::TopLeft:
+    case TAlignLayout::BottomLeft:
+    case TAlignLayout::LeftTop:
+    case TAlignLayout::RightTop: return Along::Start;
+    case TAlignLayout::TopCenter:
+    case TAlignLayout::BottomCenter:
+    case TAlignLayout::LeftCenter:
+    case TAlignLayout::RightCenter: return Along::Centre;
+    case TAlignLayout::TopRight:
+    case TAlignLayout::BottomRight:
+    case TAlignLayout::LeftBottom:
+    case TAlignLayout::RightBottom: return Along::End;
+    default: return Along::Stretch;
+    }
+}
+
+// The start of a length placed within [from, from + room].
+double placedAlong(Along along, double from, double room, double length)
+{
+    switch (along) {
+    case Along::Centre: return from + (room - length) / 2;
+    case Along::End: return from + room - length;
+    default: return from;
+    }
+}
+
 // Takes a strip off one side of `rest` for an edge alignment.
 void placeEdge(QRectF &rest, LayoutItem &item, TAlignLayout side)
 {
     const QMarginsF &m = item.margins;
     const QRectF box = inner(rest, m);
     QRectF &b = item.bounds;
+    const QRectF own = b;
+    const Along along = alongOf(item.align);
     switch (side) {
     case TAlignLayout::Top: {
         const double h = nonNegative(b.height());
@@ -68,6 +104,15 @@ void placeEdge(QRectF &rest, LayoutItem &item, TAlignLayout side)
     }
     default: break;
     }
+    if (along == Along::Stretch)
+        return;
+    if (side == TAlignLayout::Top || side == TAlignLayout::Bottom) {
+        const double w = nonNegative(own.width());
+        b = QRectF(placedAlong(along, box.left(), box.width(), w), b.top(), w, b.height());
+    } else {
+        const double h = nonNegative(own.height());
+        b = QRectF(b.left(), placedAlong(along, box.top(), box.height(), h), b.width(), h);
+    }
 }
 
 TAlignLayout edgeOf(TAlignLayout a)
@@ -77,6 +122,18 @@ TAlignLayout edgeOf(TAlignLayout a)
     case TAlignLayout::MostBottom: return TAlignLayout::Bottom;
     case TAlignLayout::MostLeft: return TAlignLayout::Left;
     case TAlignLayout::MostRight: return TAlignLayout::Right;
+    case TAlignLayout::TopCenter:
+    case TAlignLayout::TopLeft:
+    case TAlignLayout::TopRight: return TAlignLayout::Top;
+    case TAlignLayout::BottomCenter:
+    case TAlignLayout::BottomLeft:
+    case TAlignLayout::BottomRight: return TAlignLayout::Bottom;
+    case TAlignLayout::LeftCenter:
+    case TAlignLayout::LeftTop:
+    case TAlignLayout::LeftBottom: return TAlignLayout::Left;
+    case TAlignLayout::RightCenter:
+    case TAlignLayout::RightTop:
+    case TAlignLayout::RightBottom: return TAlignLayout::Right;
     default: return a;
     }
 }
@@ -130,8 +187,10 @@ void alignItems(const QRectF &area, std::vector<LayoutItem> &items)
     };
     pass({TAlignLayout::MostTop, TAlignLayout::MostBottom});
     pass({TAlignLayout::MostLeft, TAlignLayout::MostRight});
-    pass({TAlignLayout::Top, TAlignLayout::Bottom});
-    pass({TAlignLayout::Left, TAlignLayout::Right});
+    pass({TAlignLayout::Top, TAlignLayout::Bottom, TAlignLayout::TopCenter, TAlignLayout::TopLeft,
+          TAlignLayout::TopRight, TAlignLayout::BottomCenter, TAlignLayout::BottomLeft, TAlignLayout::BottomRight});
+    pass({TAlignLayout::Left, TAlignLayout::Right, TAlignLayout::LeftCenter, TAlignLayout::LeftTop,
+          TAlignLayout::LeftBottom, TAlignLayout::RightCenter, TAlignLayout::RightTop, TAlignLayout::RightBottom});
     for (LayoutItem &item : items) {
         switch (item.align) {
         case TAlignLayout::None:
@@ -144,7 +203,10 @@ void alignItems(const QRectF &area, std::vector<LayoutItem> &items)
         case TAlignLayout::MostBottom:
         case TAlignLayout::MostLeft:
         case TAlignLayout::MostRight: break;
-        default: placeFill(rest, area, item); break;
+        default:
+            if (edgeOf(item.align) == item.align)
+                placeFill(rest, area, item);
+            break;
         }
     }
 }

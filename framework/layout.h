@@ -37,6 +37,22 @@ enum class TAlignLayout {
     Fit,        // largest size of the same aspect ratio that fits, centred
     FitLeft,    // as Fit, at the left
     FitRight,   // as Fit, at the right
+    // Strips that keep the control's own length along them: TopCenter takes
+    // a strip at the top like Top, but keeps its width and sits centred in
+    // the strip; TopLeft and TopRight sit at the strip's ends. The same for
+    // the other three edges.
+    TopCenter,
+    TopLeft,
+    TopRight,
+    LeftCenter,
+    LeftTop,
+    LeftBottom,
+    RightCenter,
+    RightTop,
+    RightBottom,
+    BottomCenter,
+    BottomLeft,
+    BottomRight,
 };
 const EnumInfo &alignLayoutInfo();
 

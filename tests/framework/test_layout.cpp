@@ -52,6 +52,14 @@ TEST(LayoutEngine, EachAlignmentAloneInAnArea)
         {"Fit", A::Fit, child, m, QRectF(11 + (166 - 40 * 74 / 30.0) / 2, 7, 40 * 74 / 30.0, 74)},
         {"FitLeft", A::FitLeft, child, m, QRectF(11, 7, 40 * 74 / 30.0, 74)},
         {"FitRight", A::FitRight, child, m, QRectF(177 - 40 * 74 / 30.0, 7, 40 * 74 / 30.0, 74)},
+        // Strips that keep the control's own length along the edge.
+        {"TopCenter", A::TopCenter, child, m, QRectF(11 + 63, 7, 40, 30)},
+        {"TopLeft", A::TopLeft, child, m, QRectF(11, 7, 40, 30)},
+        {"TopRight", A::TopRight, child, m, QRectF(177 - 40, 7, 40, 30)},
+        {"BottomRight", A::BottomRight, child, m, QRectF(177 - 40, 51, 40, 30)},
+        {"LeftCenter", A::LeftCenter, child, m, QRectF(11, 7 + 22, 40, 30)},
+        {"LeftBottom", A::LeftBottom, child, m, QRectF(11, 81 - 30, 40, 30)},
+        {"RightTop", A::RightTop, child, m, QRectF(137, 7, 40, 30)},
         {"Client, no margins", A::Client, child, QMarginsF(), area},
         {"Top taller than area", A::Top, QRectF(0, 0, 10, 500), QMarginsF(), QRectF(10, 5, 170, 500)},
         {"margins wider than area", A::Client, child, QMarginsF(100, 0, 100, 0), QRectF(110, 5, 0, 80)},
@@ -80,6 +88,12 @@ TEST(LayoutEngine, SiblingsShareTheAreaInGroupOrder)
     EXPECT_EQ(items[1].bounds, QRectF(0, 12, 20, 73));   // Left between Top (+margin) and MostBottom
     EXPECT_EQ(items[5].bounds, QRectF(170, 12, 30, 73)); // Right likewise
     EXPECT_EQ(items[0].bounds, QRectF(20, 12, 150, 73)); // Client gets what is left
+
+    // A centred strip takes its whole strip off the area, not only its width.
+    std::vector<LayoutItem> strip{{A::Client, QRectF(0, 0, 5, 5), {}}, {A::TopCenter, QRectF(0, 0, 50, 10), {}}};
+    alignItems(QRectF(0, 0, 200, 100), strip);
+    EXPECT_EQ(strip[1].bounds, QRectF(75, 0, 50, 10));
+    EXPECT_EQ(strip[0].bounds, QRectF(0, 10, 200, 90));
     EXPECT_EQ(items[4].bounds, QRectF(0, 0, 200, 100));  // Contents ignores the siblings
 }
 
