@@ -1,12 +1,18 @@
 #include "framework/brush.h"
 
+#include <QLinearGradient>
 #include <QPainter>
+#include <QRadialGradient>
+
+#include <algorithm>
 #include <QPen>
 
 namespace vantor {
 
 VANTOR_IMPLEMENT_CLASS(TBitmap)
 VANTOR_IMPLEMENT_CLASS(TBrushBitmap)
+VANTOR_IMPLEMENT_CLASS(TGradientPoint)
+VANTOR_IMPLEMENT_CLASS(TGradient)
 VANTOR_IMPLEMENT_CLASS(TBrush)
 VANTOR_IMPLEMENT_CLASS(TStrokeBrush)
 
@@ -62,10 +68,67 @@ void TBrushBitmap::DeclareProperties(ClassBuilder<TBrushBitmap> &b)
     b.stored("WrapMode", PropKind::Enumeration, &wrapModeInfo());
 }
 
+const EnumInfo &gradientStyleInfo()
+{
+    static const EnumInfo info{"TGradientStyle", {"Linear", "Radial"}, "gs"};
+    return info;
+}
+
+void TGradientPoint::DeclareProperties(ClassBuilder<TGradientPoint> &b)
+{
+    b.integer(
+        "Color", &TGradientPoint::Color, [](TGradientPoint &p, std::int64_t v) { p.SetColor(IntToAlphaColor(v)); },
+        &colorIdentToInt);
+    b.floating("Offset", &TGradientPoint::Offset, &TGradientPoint::SetOffset);
+}
+
+TGradient::TGradient()
+    : m_points(std::make_unique<TCollection>(TGradientPoint::StaticClass())),
+      m_start(std::make_unique<TPosition>(QPointF(0, 0))), m_stop(std::make_unique<TPosition>(QPointF(0, 1)))
+{
+}
+
+void TGradient::DeclareProperties(ClassBuilder<TGradient> &b)
+{
+    b.collection("Points", &TGradient::Points);
+    b.enumeration("Style", gradientStyleInfo(), &TGradient::Style, &TGradient::SetStyle);
+    b.persistent("StartPosition", &TGradient::StartPosition);
+    b.persistent("StopPosition", &TGradient::StopPosition);
+}
+
+QBrush TGradient::qbrush(const QRectF &rect) const
+{
+    QGradientStops stops;
+    for (int i = 0; i < m_points->Count(); ++i) {
+        const auto *point = static_cast<const TGradientPoint *>(m_points->Items(i));
+        // Qt wants offsets within [0, 1]; a form may hold a value a hair outside.
+        stops.append({std::clamp(point->Offset(), 0.0, 1.0), toQColor(point->Color())});
+    }
+    if (stops.isEmpty())
+        stops = {{0.0, QColor(Qt::black)}, {1.0, QColor(Qt::white)}};
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const QGradientStop &a, const QGradientStop &b) { return a.first < b.first; });
+    const auto at = [&rect](QPointF fraction) {
+        return QPointF(rect.left() + fraction.x() * rect.width(), rect.top() + fraction.y() * rect.height());
+    };
+    if (m_style == TGradientStyle::Radial) {
+        QRadialGradient radial(rect.center(), std::max(rect.width(), rect.height()) / 2);
+        radial.setStops(stops);
+        return QBrush(radial);
+    }
+    QLinearGradient linear(at(m_start->point()), at(m_stop->point()));
+    linear.setStops(stops);
+    return QBrush(linear);
+}
+
 TBrush::TBrush(TBrushKind kind, TAlphaColor color)
-    : m_kind(kind), m_color(color), m_bitmap(std::make_unique<TBrushBitmap>())
+    : m_kind(kind), m_color(color), m_bitmap(std::make_unique<TBrushBitmap>()),
+      m_gradient(std::make_unique<TGradient>())
 {
     m_bitmap->Bitmap()->onChange = [this] { changed(); };
+    m_gradient->Points()->onChange = [this] { changed(); };
+    m_gradient->StartPosition()->onChange = [this] { changed(); };
+    m_gradient->StopPosition()->onChange = [this] { changed(); };
 }
 
 void TBrush::DeclareProperties(ClassBuilder<TBrush> &b)
@@ -75,7 +138,7 @@ void TBrush::DeclareProperties(ClassBuilder<TBrush> &b)
         "Color", &TBrush::Color, [](TBrush &br, std::int64_t v) { br.SetColor(IntToAlphaColor(v)); },
         &colorIdentToInt);
     b.persistent("Bitmap", &TBrush::Bitmap);
-    b.stored("Gradient.Style", PropKind::Integer);
+    b.persistent("Gradient", &TBrush::Gradient);
 }
 
 void TBrush::SetKind(TBrushKind k)
@@ -100,8 +163,8 @@ void TBrush::fill(QPainter &painter, const QRectF &rect, double xRadius, double 
 {
     QBrush brush;
     switch (m_kind) {
-    case TBrushKind::Solid:
-    case TBrushKind::Gradient: brush = QBrush(toQColor(m_color)); break;
+    case TBrushKind::Solid: brush = QBrush(toQColor(m_color)); break;
+    case TBrushKind::Gradient: brush = m_gradient->qbrush(rect); break;
     case TBrushKind::Bitmap:
         if (m_bitmap->Bitmap()->isEmpty())
             return;

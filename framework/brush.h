@@ -6,7 +6,9 @@
 
 #include "framework/classes.h"
 #include "framework/colors.h"
+#include "framework/geometry.h"
 
+#include <QBrush>
 #include <QByteArray>
 #include <QImage>
 
@@ -55,6 +57,52 @@ private:
     std::unique_ptr<TBitmap> m_bitmap;
 };
 
+// One colour stop of a gradient.
+class TGradientPoint : public TCollectionItem
+{
+    VANTOR_CLASS(TGradientPoint, TCollectionItem)
+public:
+    TGradientPoint() = default;
+    static void DeclareProperties(ClassBuilder<TGradientPoint> &b);
+    TAlphaColor Color() const { return m_color; }
+    void SetColor(TAlphaColor c) { m_color = c; }
+    double Offset() const { return m_offset; }
+    void SetOffset(double o) { m_offset = o; }
+
+private:
+    TAlphaColor m_color = claColors::Black;
+    double m_offset = 0;
+};
+
+enum class TGradientStyle { Linear, Radial };
+const EnumInfo &gradientStyleInfo();
+
+// A gradient: colour stops and the line they run along, in fractions of the
+// filled area (a linear gradient runs from StartPosition to StopPosition; a
+// radial one from the centre outwards). Without points it runs from black to
+// white, as a new gradient of the framework does.
+class TGradient : public TPersistent
+{
+    VANTOR_CLASS(TGradient, TPersistent)
+public:
+    TGradient();
+    static void DeclareProperties(ClassBuilder<TGradient> &b);
+    TCollection *Points() const { return m_points.get(); }
+    TPosition *StartPosition() const { return m_start.get(); }
+    TPosition *StopPosition() const { return m_stop.get(); }
+    TGradientStyle Style() const { return m_style; }
+    void SetStyle(TGradientStyle s) { m_style = s; }
+
+    // The Qt brush that paints this gradient over rect.
+    QBrush qbrush(const QRectF &rect) const;
+
+private:
+    std::unique_ptr<TCollection> m_points;
+    std::unique_ptr<TPosition> m_start;
+    std::unique_ptr<TPosition> m_stop;
+    TGradientStyle m_style = TGradientStyle::Linear;
+};
+
 class TBrush : public TPersistent
 {
     VANTOR_CLASS(TBrush, TPersistent)
@@ -67,9 +115,10 @@ public:
     TAlphaColor Color() const { return m_color; }
     void SetColor(TAlphaColor c);
     TBrushBitmap *Bitmap() const { return m_bitmap.get(); }
+    TGradient *Gradient() const { return m_gradient.get(); }
 
-    // Fills `rect` with this brush (Solid and Bitmap; Gradient paints its
-    // colour; None and Resource paint nothing).
+    // Fills `rect` with this brush (Solid, Gradient and Bitmap; None and
+    // Resource paint nothing).
     void fill(QPainter &painter, const QRectF &rect, double xRadius = 0, double yRadius = 0) const;
 
     std::function<void()> onChange;
@@ -81,6 +130,7 @@ private:
     TBrushKind m_kind;
     TAlphaColor m_color;
     std::unique_ptr<TBrushBitmap> m_bitmap;
+    std::unique_ptr<TGradient> m_gradient;
 };
 
 enum class TStrokeCap { Flat, Round };

@@ -23,8 +23,6 @@ VANTOR_IMPLEMENT_CLASS(TStyleCollectionItem)
 VANTOR_IMPLEMENT_CLASS(TStyleBook)
 VANTOR_IMPLEMENT_CLASS(TEffect)
 VANTOR_IMPLEMENT_CLASS(TShadowEffect)
-VANTOR_IMPLEMENT_CLASS(TGradientPoint)
-VANTOR_IMPLEMENT_CLASS(TGradient)
 VANTOR_IMPLEMENT_CLASS(TAnimation)
 VANTOR_IMPLEMENT_CLASS(TGradientAnimation)
 VANTOR_IMPLEMENT_CLASS(TLang)
@@ -91,11 +89,6 @@ const EnumInfo &interpolationInfo()
                                {"Linear", "Quadratic", "Cubic", "Quartic", "Quintic", "Sinusoidal", "Exponential",
                                 "Circular", "Elastic", "Back", "Bounce"},
                                "it"};
-    return info;
-}
-const EnumInfo &gradientStyleInfo()
-{
-    static const EnumInfo info{"TGradientStyle", {"Linear", "Radial"}, "gs"};
     return info;
 }
 const EnumInfo &actionListStateInfo()
@@ -356,28 +349,6 @@ void TShadowEffect::DeclareProperties(ClassBuilder<TShadowEffect> &b)
     b.integer(
         "ShadowColor", &TShadowEffect::ShadowColor,
         [](TShadowEffect &e, std::int64_t v) { e.SetShadowColor(IntToAlphaColor(v)); }, &colorIdentToInt);
-}
-
-void TGradientPoint::DeclareProperties(ClassBuilder<TGradientPoint> &b)
-{
-    b.integer(
-        "Color", &TGradientPoint::Color, [](TGradientPoint &p, std::int64_t v) { p.SetColor(IntToAlphaColor(v)); },
-        &colorIdentToInt);
-    b.floating("Offset", &TGradientPoint::Offset, &TGradientPoint::SetOffset);
-}
-
-TGradient::TGradient()
-    : m_points(std::make_unique<TCollection>(TGradientPoint::StaticClass())),
-      m_start(std::make_unique<TPosition>(QPointF(0, 0))), m_stop(std::make_unique<TPosition>(QPointF(0, 1)))
-{
-}
-
-void TGradient::DeclareProperties(ClassBuilder<TGradient> &b)
-{
-    b.collection("Points", &TGradient::Points);
-    b.stored("Style", PropKind::Enumeration, &gradientStyleInfo());
-    b.persistent("StartPosition", &TGradient::StartPosition);
-    b.persistent("StopPosition", &TGradient::StopPosition);
 }
 
 void TAnimation::DeclareProperties(ClassBuilder<TAnimation> &b)

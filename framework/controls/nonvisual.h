@@ -8,6 +8,7 @@
 // Forms write where a non-visual component sits on the design surface as
 // `Left` and `Top`; those are kept as read.
 
+#include "framework/brush.h"
 #include "framework/control.h"
 #include "framework/controls/standard.h"
 #include "framework/events.h"
@@ -212,40 +213,6 @@ private:
     double m_opacity = 0.6;
     double m_softness = 0.3;
     TAlphaColor m_color = claColors::Black;
-};
-
-// One colour stop of a gradient.
-class TGradientPoint : public TCollectionItem
-{
-    VANTOR_CLASS(TGradientPoint, TCollectionItem)
-public:
-    TGradientPoint() = default;
-    static void DeclareProperties(ClassBuilder<TGradientPoint> &b);
-    TAlphaColor Color() const { return m_color; }
-    void SetColor(TAlphaColor c) { m_color = c; }
-    double Offset() const { return m_offset; }
-    void SetOffset(double o) { m_offset = o; }
-
-private:
-    TAlphaColor m_color = claColors::Black;
-    double m_offset = 0;
-};
-
-// A gradient: colour stops and the line they run along.
-class TGradient : public TPersistent
-{
-    VANTOR_CLASS(TGradient, TPersistent)
-public:
-    TGradient();
-    static void DeclareProperties(ClassBuilder<TGradient> &b);
-    TCollection *Points() const { return m_points.get(); }
-    TPosition *StartPosition() const { return m_start.get(); }
-    TPosition *StopPosition() const { return m_stop.get(); }
-
-private:
-    std::unique_ptr<TCollection> m_points;
-    std::unique_ptr<TPosition> m_start;
-    std::unique_ptr<TPosition> m_stop;
 };
 
 // What animations share; animations are kept, not run.

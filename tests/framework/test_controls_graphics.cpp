@@ -235,6 +235,80 @@ end)");
               std::string::npos);
 }
 
+TEST(Shapes, GradientFillsPaintTheirPointsAlongTheirLine)
+{
+    TComponent owner(nullptr);
+    TForm *form = readForm(&owner, R"(object F: TForm
+  object Down: TRectangle
+    Fill.Kind = Gradient
+    Fill.Gradient.Points = <
+      item
+        Color = claBlack
+        Offset = 0.000000000000000000
+      end
+      item
+        Color = claWhite
+        Offset = 1.000000000000000000
+      end>
+    Size.Width = 40.000000000000000000
+    Size.Height = 100.000000000000000000
+    Size.PlatformDefault = False
+    Stroke.Kind = None
+  end
+  object Across: TRectangle
+    Fill.Kind = Gradient
+    Fill.Gradient.Points = <
+      item
+        Color = xFFFF0000
+        Offset = 0.000000000000000000
+      end
+      item
+        Color = xFF0000FF
+        Offset = 1.000000000000000000
+      end>
+    Fill.Gradient.StartPosition.X = 1.000000000000000000
+    Fill.Gradient.StartPosition.Y = 0.500000000000000000
+    Fill.Gradient.StopPosition.X = 0.000000000000000000
+    Fill.Gradient.StopPosition.Y = 0.500000000000000000
+    Size.Width = 100.000000000000000000
+    Size.Height = 40.000000000000000000
+    Size.PlatformDefault = False
+    Stroke.Kind = None
+  end
+  object Round: TRectangle
+    Fill.Kind = Gradient
+    Fill.Gradient.Style = Radial
+    Fill.Gradient.Points = <
+      item
+        Color = claWhite
+        Offset = 0.000000000000000000
+      end
+      item
+        Color = claBlack
+        Offset = 1.000000000000000000
+      end>
+    Size.Width = 60.000000000000000000
+    Size.Height = 60.000000000000000000
+    Size.PlatformDefault = False
+    Stroke.Kind = None
+  end
+end)");
+    // Top to bottom by default: dark at the top, light at the bottom.
+    const QImage down = grab(find<TRectangle>(form, "Down"));
+    EXPECT_LT(pixel(down, 20, 2).lightness(), 20);
+    EXPECT_GT(pixel(down, 20, 97).lightness(), 235);
+    // From right to left: blue at the left edge, red at the right.
+    const QImage across = grab(find<TRectangle>(form, "Across"));
+    EXPECT_GT(pixel(across, 2, 20).blue(), 220);
+    EXPECT_GT(pixel(across, 97, 20).red(), 220);
+    // Radial: light in the centre, darker towards the rim.
+    auto *round = find<TRectangle>(form, "Round");
+    ASSERT_NE(round, nullptr);
+    EXPECT_EQ(round->Fill()->Gradient()->Style(), TGradientStyle::Radial);
+    const QImage circle = grab(round);
+    EXPECT_GT(pixel(circle, 30, 30).lightness(), pixel(circle, 30, 55).lightness() + 60);
+}
+
 TEST(Shapes, PathDataParsesAbsoluteAndRelativeCommandsAndStopsAtGarbage)
 {
     struct Case
