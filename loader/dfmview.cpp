@@ -79,17 +79,37 @@ std::string rootClassForCaption(const TStringList &lines)
     return textlines::trimmed(firstCodePoints(line, kMaxRootClassChars));
 }
 
+// True when one of the root's own lines (those before its first child)
+// contains one of the needles.
+bool rootLineContains(const TStringList &lines, std::initializer_list<std::string_view> needles)
+{
+    for (int i = 1; i < lines.count(); ++i) {
+        const std::string &line = lines[i];
+        if (textlines::contains(line, "object ") || textlines::contains(line, "inherited ")
+            || textlines::contains(line, "inline "))
+            return false;
+        for (std::string_view needle : needles)
+            if (textlines::contains(line, needle))
+                return true;
+    }
+    return false;
+}
+
 // A frame root: at least four lines, a width on line 3 or an inherited root,
 // and no caption among the root's own lines. Frames saved by newer versions of
 // the framework give their width as "Size.Width =" on one of lines 1 to 3
 // (after an Align line, say), which the line-3 test never sees; they count as
 // frames too, else they are built as forms and fail on frame-only properties
-// (Align, TabOrder on the root). Forms give their size as ClientWidth instead.
+// (Align, TabOrder on the root); a root that aligns itself is a frame for the
+// same reason, wherever its width stands. Forms give their size as
+// ClientWidth instead: a root with a client size is a form even when it is
+// inherited (a platform variant opened without its master), else it fails on
+// ClientHeight.
 bool isFrameRoot(const TStringList &lines)
 {
-    if (lines.count() < 4)
+    if (lines.count() < 4 || rootLineContains(lines, {" ClientHeight =", " ClientWidth ="}))
         return false;
-    bool width = textlines::contains(lines[3], " Width =");
+    bool width = textlines::contains(lines[3], " Width =") || rootLineContains(lines, {" Align = "});
     for (int i = 1; i <= 3 && !width; ++i)
         width = textlines::contains(lines[i], " Size.Width =");
     if (!width && !textlines::contains(lines[0], "inherited "))

@@ -1,5 +1,8 @@
 #include "loader/dummyform.h"
 
+#include "framework/brush.h"
+#include "framework/classbuilder.h"
+#include "framework/colors.h"
 #include "framework/reader.h"
 
 namespace vantor {
@@ -20,6 +23,19 @@ TF_FMXDummy::TF_FMXDummy(TComponent *owner) : TForm(owner)
         TReader reader(storedLayout().data(), storedLayout().size());
         reader.ReadRootComponent(this);
     }
+}
+
+void TF_FMXDummy::DeclareProperties(ClassBuilder<TF_FMXDummy> &b)
+{
+    b.integer(
+        "Color", &TF_FMXDummy::Color, [](TF_FMXDummy &f, std::int64_t v) { f.SetColor(IntToAlphaColor(v)); },
+        &colorIdentToInt);
+}
+
+void TF_FMXDummy::SetColor(TAlphaColor c)
+{
+    Fill()->SetColor(c);
+    Fill()->SetKind(TBrushKind::Solid);
 }
 
 void TF_FMXDummy::setStoredLayout(std::vector<std::uint8_t> stream) { storedLayout() = std::move(stream); }

@@ -9,13 +9,19 @@ namespace vantor {
 
 // The host form of a load: the loader creates one per load and reads the
 // form file's root object into it (a frame root goes into a TFrame placed
-// on it). It adds nothing to the framework's form.
+// on it). It stands in for every root class, so it also takes the Color of
+// the framework's 3D forms (and of forms of its first versions): the colour
+// the form is cleared with, shown as a solid fill.
 class TF_FMXDummy : public TForm
 {
     VANTOR_CLASS(TF_FMXDummy, TForm)
 public:
     // Reads the stored layout first, when one is set.
     explicit TF_FMXDummy(TComponent *owner);
+    static void DeclareProperties(ClassBuilder<TF_FMXDummy> &b);
+
+    TAlphaColor Color() const { return Fill()->Color(); }
+    void SetColor(TAlphaColor c);
 
     // The host form's stored layout as a binary form stream; every new host
     // form is read from it before the form file. The viewer sets it at

@@ -179,7 +179,6 @@ void TListBoxItem::DeclareProperties(ClassBuilder<TListBoxItem> &b)
     b.boolean("Selectable", &TListBoxItem::Selectable, &TListBoxItem::SetSelectable);
     b.persistent("ItemData", &TListBoxItem::ItemData);
     b.stored("ImageIndex", PropKind::Integer);
-    b.stored("AutoTranslate", PropKind::Boolean);
     b.stored("GroupName", PropKind::String);
     b.stored("ParentShowHint", PropKind::Boolean);
     publishHelp(b);

@@ -16,6 +16,8 @@ VANTOR_IMPLEMENT_CLASS(TTextControl)
 VANTOR_IMPLEMENT_CLASS(TLabel)
 VANTOR_IMPLEMENT_CLASS(TButton)
 
+void TPanel::DeclareProperties(ClassBuilder<TPanel> &b) { input::publishHelp(b); }
+
 void TPanel::paint(QPainter &painter, const QRectF &rect)
 {
     painter.setPen(QColor(0xB4, 0xB4, 0xB4));
@@ -33,6 +35,8 @@ TTextControl::TTextControl(TComponent *owner) : TControl(owner), m_textSettings(
 void TTextControl::DeclareProperties(ClassBuilder<TTextControl> &b)
 {
     b.string("Text", &TTextControl::Text, &TTextControl::SetText);
+    // Whether the text takes part in the translation of the program: kept.
+    b.stored("AutoTranslate", PropKind::Boolean);
     b.persistent("TextSettings", &TTextControl::TextSettings);
     b.set("StyledSettings", styledSettingInfo(), &TTextControl::StyledSettings, &TTextControl::SetStyledSettings);
     // Older forms set these directly on the control.
@@ -94,7 +98,6 @@ TLabel::TLabel(TComponent *owner) : TTextControl(owner)
 void TLabel::DeclareProperties(ClassBuilder<TLabel> &b)
 {
     b.boolean("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
-    b.stored("AutoTranslate", PropKind::Boolean);
     b.stored("FocusControl", PropKind::Component);
     // The markers of non-visual components name their component here.
     input::publishHelp(b);
@@ -154,6 +157,8 @@ void TButton::DeclareProperties(ClassBuilder<TButton> &b)
     b.stored("GroupName", PropKind::String);
     b.stored("ImageIndex", PropKind::Integer);
     b.stored("Images", PropKind::Component);
+    // Newer forms may ask for the platform's native button.
+    b.stored("ControlType", PropKind::Enumeration, &input::controlTypeInfo());
     input::publishHelp(b);
     b.stored("IconTintColor", PropKind::Integer, nullptr, &colorIdentToInt);
     b.stored("TintColor", PropKind::Integer, nullptr, &colorIdentToInt);

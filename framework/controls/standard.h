@@ -22,6 +22,7 @@ class TPanel : public TControl
     VANTOR_CLASS(TPanel, TControl)
 public:
     explicit TPanel(TComponent *owner) : TControl(owner) {}
+    static void DeclareProperties(ClassBuilder<TPanel> &b);
 
 protected:
     void paint(QPainter &painter, const QRectF &rect) override;

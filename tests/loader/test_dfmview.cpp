@@ -197,6 +197,10 @@ TEST(LoadDriver, RootHeaderDecidesBetweenFormAndFrame)
          "object Side: TSide\n  Align = Client\n  Size.Width = 200.000000000000000000\n"
          "  Size.Height = 50.000000000000000000\n  Size.PlatformDefault = False\nend\n",
          "object Side: TSide", "Frame : TSide"},
+        {"a root that aligns itself is a frame, wherever its width stands",
+         "object Card: TCard\n  Align = Client\n  Padding.Left = 3.000000000000000000\n"
+         "  Padding.Top = 3.000000000000000000\n  Size.Width = 200.000000000000000000\nend\n",
+         "object Card: TCard", "Frame : TCard"},
         {"a form with Size.Width only past line 3 stays a form",
          "object Side: TSide\n  ClientHeight = 50\n  ClientWidth = 200\n  Left = 0\n"
          "  Size.Width = 200.000000000000000000\nend\n",
@@ -207,6 +211,9 @@ TEST(LoadDriver, RootHeaderDecidesBetweenFormAndFrame)
         {"an inherited root without caption is a frame",
          "inherited Side: TSide\n  Left = 0\n  Top = 0\n  Height = 50\nend\n", "inherited Side: TSide",
          "Frame : TSide"},
+        {"an inherited root that gives a client size is a form (a variant without its master)",
+         "inherited Side_Phone: TSide_Phone\n  ClientHeight = 425\n  ClientWidth = 720\n  DesignerMasterStyle = 3\nend\n",
+         "object frmDynaForm: TfrmDynaForm", "Form : TSide_Phone"},
         {"an unnamed root keeps its header", "object TPlain\n  Caption = 'x'\nend\n", "object TPlain",
          "Form : object TPlain"},
         {"the class is trimmed", "object Main:   TMain  \n  Caption = 'x'\nend\n",
@@ -221,6 +228,40 @@ TEST(LoadDriver, RootHeaderDecidesBetweenFormAndFrame)
         EXPECT_EQ(l.view.slOrgDFM[0], c.line0);
         EXPECT_EQ(l.view.FormDyna->Caption().toStdString(), c.caption + " in root.fmx");
     }
+}
+
+TEST(LoadDriver, PropertiesOfNewerAndThreeDimensionalFormsBuild)
+{
+    // Each of these failed the whole build once ("Eigenschaft ... existiert
+    // nicht" or "Ungültiger Eigenschaftswert").
+    struct Case
+    {
+        const char *what;
+        const char *children;
+    };
+    const Case cases[] = {
+        {"help properties of a panel", "  object P: TPanel\n    HelpType = htKeyword\n    HelpKeyword = 'p'\n  end\n"},
+        {"a platform button", "  object B: TButton\n    ControlType = Platform\n  end\n"},
+        {"texts that are not translated",
+         "  object B: TButton\n    AutoTranslate = False\n  end\n  object L: TLabel\n    AutoTranslate = False\n  end\n"},
+        {"alignment at the middle of the top edge", "  object L: TLabel\n    Align = TopCenter\n  end\n"},
+    };
+    TempForms files;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Loader l;
+        const std::string text = std::string("object F: TF\n  Caption = 'x'\n  ClientHeight = 100\n  ClientWidth = 100\n")
+                                 + c.children + "end\n";
+        EXPECT_TRUE(l.load(files.write("props.fmx", text)));
+        EXPECT_EQ(lines(l.view.slMissing), std::vector<std::string>{});
+    }
+
+    // A 3D form's Color is the colour it is cleared with.
+    Loader l;
+    ASSERT_TRUE(l.load(files.write("three.fmx", "object F: TF\n  Caption = 'x'\n  Color = claSilver\n"
+                                                "  ClientHeight = 100\n  ClientWidth = 100\nend\n")));
+    EXPECT_EQ(l.view.FormDyna->Fill()->Kind(), TBrushKind::Solid);
+    EXPECT_EQ(l.view.FormDyna->Fill()->Color(), claColors::Silver);
 }
 
 TEST(LoadDriver, FrameIsPlacedInTheHostFormWhichKeepsItsSize)
