@@ -157,6 +157,13 @@ void TTMSFMXMemo::JumpToLine(int line0)
     SetActiveLine(line0);
     Refresh();
     SetCaret(0, line0);
+    // A procedure head is read with its body: a line that lands in the
+    // bottom quarter of the view (or outside it) is shown a quarter down.
+    const int line = CaretLine();
+    const int first = firstVisibleLine();
+    const int onScreen = int(SendScintilla(SCI_LINESONSCREEN));
+    if (onScreen > 4 && (line < first || line >= first + onScreen * 3 / 4))
+        setFirstVisibleLine(std::max(0, line - onScreen / 4));
 }
 
 void TTMSFMXMemo::caretMoved(int line, int)
