@@ -130,14 +130,15 @@ private:
     std::function<void()> m_onResize;
 };
 
-// Clicks on a scroll area's viewport: the area keeps them (to place the
-// cursor, select, scroll), and the control hears of them too.
-class ViewportClickWatcher : public QObject
+// Clicks on a widget that keeps them (a scroll area's viewport places the
+// cursor, selects, scrolls; an edit places its cursor): the control hears
+// of them too.
+class ClickWatcher : public QObject
 {
 public:
-    ViewportClickWatcher(QWidget *viewport, TControl *control) : QObject(viewport), m_control(control)
+    ClickWatcher(QWidget *widget, TControl *control) : QObject(widget), m_control(control)
     {
-        viewport->installEventFilter(this);
+        widget->installEventFilter(this);
     }
 
 protected:
@@ -182,14 +183,14 @@ void notifyResize(QWidget *widget, std::function<void()> onResize)
     new ResizeWatcher(widget, std::move(onResize));
 }
 
-void reportViewportClicks(QAbstractScrollArea *area, TControl *control)
-{
-    new ViewportClickWatcher(area->viewport(), control);
-}
-
 void reportWidgetClicks(QWidget *widget, TControl *control)
 {
-    new ViewportClickWatcher(widget, control);
+    new ClickWatcher(widget, control);
+}
+
+void reportViewportClicks(QAbstractScrollArea *area, TControl *control)
+{
+    reportWidgetClicks(area->viewport(), control);
 }
 
 void applyFontColor(QWidget *widget, bool ownColor, TAlphaColor color, QPalette::ColorRole role)
@@ -463,16 +464,16 @@ QWidget *TComboEdit::createPeer()
     auto *combo = new QComboBox();
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
+    // No inline completion: the text is what was typed.
+    combo->setCompleter(nullptr);
     // Typing changes Text, choosing from the list changes ItemIndex (and the
     // text with it). These run before any later connection to the same
     // signals, so a handler of the chosen item sees the new index.
-    // No inline completion: the text is what was typed.
-    combo->setCompleter(nullptr);
     QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo, [this](const QString &text) { SetText(text); });
+    QObject::connect(combo, &QComboBox::activated, combo, [this](int index) { SetItemIndex(index); });
     // A click into the text field is the control's click; the arrow opens
     // the list and is no click.
     reportWidgetClicks(combo->lineEdit(), this);
-    QObject::connect(combo, &QComboBox::activated, combo, [this](int index) { SetItemIndex(index); });
     return combo;
 }
 
