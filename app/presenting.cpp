@@ -17,6 +17,7 @@
 #include "framework/controls/tabs.h"
 #include "loader/dfmview.h"
 #include "loader/dummyform.h"
+#include "loader/presentation.h"
 #include "sourceview/memo.h"
 
 #include <QStringList>
@@ -91,7 +92,8 @@ void TF_FMXWindowDisplay::GetForm(const QString &file, bool runTimeView)
     } else {
         view.NeedFullWin = false;
     }
-    Rectangle1->SetBounds(0, 0, double(form->Width()), double(form->Height()));
+    const QSizeF framed = FramedRectSize(view);
+    Rectangle1->SetBounds(0, 0, framed.width(), framed.height());
     EmbeddForm(panelx, form);
 
     UpdateScreenScale();
@@ -129,8 +131,7 @@ void TF_FMXWindowDisplay::SetMissingClasses(TComponent *form, bool RuntimeView)
 
 void TF_FMXWindowDisplay::EmbeddForm(TControl *parent, TCommonCustomForm *form)
 {
-    while (form->ChildrenCount() > 0)
-        form->Children(0)->SetParent(parent);
+    vantor::EmbeddForm(parent, form);
 }
 
 void TF_FMXWindowDisplay::reloadAs(bool designTime)

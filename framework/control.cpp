@@ -70,6 +70,10 @@ TControl::TControl(TComponent *owner)
       m_scale(std::make_unique<TPosition>(QPointF(1, 1))),
       m_rotationCenter(std::make_unique<TPosition>(QPointF(0.5, 0.5)))
 {
+    // The framework's default size of a control that gives none (shapes,
+    // layouts); classes with a size of their own set it in their constructor.
+    m_size->setSize(QSizeF(50, 50));
+    m_lastBounds = BoundsRect();
     m_position->onChange = [this] { boundsChanged(m_lastBounds); };
     m_size->onChange = [this] { boundsChanged(m_lastBounds); };
     m_margins->onChange = [this] { parentLayoutChanged(); };

@@ -122,7 +122,8 @@ class TFrame : public TControl
 {
     VANTOR_CLASS(TFrame, TControl)
 public:
-    explicit TFrame(TComponent *owner) : TControl(owner) {}
+    // A frame that gives no size of its own has the framework's default.
+    explicit TFrame(TComponent *owner) : TControl(owner) { Size()->setSize(QSizeF(320, 240)); }
 };
 
 } // namespace vantor

@@ -97,7 +97,7 @@ void ResetActionManagerStyle(TStringList &lines)
     }
 }
 
-void FilterRootProperties(TStringList &lines)
+void FilterRootProperties(TStringList &lines, bool frameRoot)
 {
     // Decide first, delete in one pass: a removed multi-line value can span
     // thousands of lines, and deleting them one by one would move the whole
@@ -120,7 +120,7 @@ void FilterRootProperties(TStringList &lines)
             const std::size_t dot = key.find('.');
             if (dot != std::string::npos)
                 key = key.substr(0, dot + 1);
-            keep = kRootPropertyList.find(key) != std::string_view::npos;
+            keep = kRootPropertyList.find(key) != std::string_view::npos || (frameRoot && key == "Size.");
         }
         if (!keep)
             drop[static_cast<std::size_t>(i)] = any = true;

@@ -38,7 +38,9 @@ inline constexpr std::string_view kRootPropertyList =
 // collection whose items hold "=" lines, shares the
 // fate of its property line). Stops at the root's first child header (object,
 // inherited or inline) and at the root's closing line, so children always
-// stay intact, also when the root has no plain object child.
-void FilterRootProperties(TStringList &lines);
+// stay intact, also when the root has no plain object child. A frame root
+// also keeps its "Size." lines: newer frames give their size only there, and
+// without it the frame has no size at all and shows nothing.
+void FilterRootProperties(TStringList &lines, bool frameRoot = false);
 
 } // namespace vantor

@@ -131,6 +131,18 @@ void renameRootHeader(TStringList &lines)
     lines.set(0, std::string("object ") + kRootName + ": " + kRootClassName);
 }
 
+// A frame is shown on its own: it stands at the host form's origin (where
+// it stood in the designer's form means nothing here), and the host form
+// takes the frame's size, so that the framed area around it and the panel
+// it is shown in hold the whole frame rather than the host's stored size.
+// Called before the frame is placed in the host: a frame aligned to its
+// parent then fills the host at its own size.
+void fitHostToFrame(TF_FMXDummy &host, TFrame &frame)
+{
+    frame.Position()->setPoint(QPointF(0, 0));
+    host.setClientSize(frame.Size()->size());
+}
+
 std::string fileNamePart(const std::string &path)
 {
     const auto slash = path.find_last_of('/');
@@ -188,6 +200,7 @@ void TDFMView::create()
     EventOnDblClick = EventOnClick = EventOnResize = TNotifyEvent{};
     NeedFullWin = false;
     FormDyna = nullptr;
+    RootIsFrame = false;
     MethodOnClick = MethodOnResize = TMethod{};
 }
 
@@ -206,6 +219,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
     slFoundClasses.clear();
     slEventHandlers.clear();
     FormDyna = nullptr;
+    RootIsFrame = false;
 
     // A platform variant loads its master with the variant merged in.
     const PlatformFileNames names = AnalysePlatformFileName(Filename);
@@ -228,6 +242,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
     }
 
     const bool isFrame = isFrameRoot(working);
+    RootIsFrame = isFrame;
     const std::string rootClass = rootClassForCaption(working);
     if (!isFrame)
         renameRootHeader(working);
@@ -247,7 +262,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
     ResetActionManagerStyle(working);
     RemoveMdiChildStyle(working);
     StripEventLines(working);
-    FilterRootProperties(working);
+    FilterRootProperties(working, isFrame);
     RewriteScanState scanState;
     RewriteScan(working, RuntimeView, slKnownClasses(), MissingClassLists{slMissing, slUnknownClassesOffset},
                 scanState);
@@ -273,6 +288,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
         if (isFrame) {
             auto *frame = new TFrame(FormDyna);
             reader.ReadRootComponent(frame);
+            fitHostToFrame(*FormDyna, *frame);
             frame->SetParent(FormDyna);
             frame->SetVisible(true);
         } else {

@@ -58,6 +58,8 @@ public:
     // The built form; nullptr until the first load and at the start of every
     // load. The load never frees it: the caller frees it before the next load.
     TF_FMXDummy *FormDyna = nullptr;
+    // True when the last load built a frame root (a TFrame inside FormDyna).
+    bool RootIsFrame = false;
     TMethod MethodOnClick;            // the main window's click method
     TMethod MethodOnResize;           // kept for the main window
 

@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QWidget>
 
 using namespace vantor;
@@ -210,4 +211,22 @@ TEST(Presenting, TheResizeFrameResizesTheFormsArea)
     EXPECT_EQ(w.Rectangle1->BoundsRect(), QRectF(0, 0, 360, 230));
     w.GetForm(testData(QStringLiteral("plain.fmx")), true);
     EXPECT_EQ(w.Rectangle1->BoundsRect(), QRectF(0, 0, 310, 210));
+}
+
+TEST(Presenting, AFrameIsShownAtItsOwnSizeWithItsContent)
+{
+    Viewer v({testData(QStringLiteral("frame.fmx"))});
+    v.showAndWaitForFirstLoad();
+    auto &w = *v.window;
+    // The frame rectangle holds the panel's margins around the frame, so the
+    // panel is the frame's size; the aligned children fill it.
+    EXPECT_EQ(w.Rectangle1->BoundsRect(), QRectF(0, 0, 316, 216));
+    EXPECT_EQ(w.panelx->BoundsRect(), QRectF(8, 8, 300, 200));
+    EXPECT_EQ(w.Selection1->BoundsRect(), w.Rectangle1->BoundsRect());
+    const QImage picture = w.panelx->peer()->grab().toImage();
+    ASSERT_EQ(picture.size(), QSize(300, 200));
+    EXPECT_EQ(picture.pixel(150, 90), qRgb(255, 0, 0));
+    EXPECT_EQ(picture.pixel(297, 176), qRgb(255, 0, 0));
+    EXPECT_EQ(picture.pixel(150, 190), qRgb(0, 0, 255));
+    EXPECT_EQ(picture.pixel(297, 197), qRgb(0, 0, 255));
 }

@@ -93,9 +93,11 @@ TEST(CleanupPasses, RemoveTheirLinesWhereTheyShould)
 
 TEST(FilterRootProperties, KeepsListedRootPropertiesAndEveryChild)
 {
+    const auto formRoot = [](TStringList &l) { FilterRootProperties(l); };
+    const auto frameRoot = [](TStringList &l) { FilterRootProperties(l, true); };
     runCases({
         {"listed keys stay (also as substrings), others go; multi-line values follow their key",
-         FilterRootProperties,
+         formRoot,
          {"object F: TF", "  Left = 0", "  BorderStyle = bsDialog", "  Font.Name = 'Arial'", "  Icon.Data = {",
           "    0000", "    0101}", "  Hint = ", "    'long' +", "    'text'", "  Text = 'x'", "  Color = clRed",
           "  ActiveControl = B", "  FormFactor.Width = 320", "  VertScrollBar.Range = 2", "  Position = poDesigned",
@@ -103,16 +105,23 @@ TEST(FilterRootProperties, KeepsListedRootPropertiesAndEveryChild)
          {"object F: TF", "  Left = 0", "  Font.Name = 'Arial'", "  Icon.Data = {", "    0000", "    0101}",
           "  Text = 'x'", "  Color = clRed", "  ActiveControl = B", "  Position = poDesigned", "  object B: TButton",
           "    Tag = 5", "  end", "end"}},
-        {"a root without an object child keeps its inherited and inline children and its end", FilterRootProperties,
+        {"a root without an object child keeps its inherited and inline children and its end", formRoot,
          {"inherited F: TF", "  Tag = 1", "  inherited A: TButton", "    Tag = 2", "  end", "  inline T: TFrame2",
           "    Tag = 3", "  end", "end"},
          {"inherited F: TF", "  inherited A: TButton", "    Tag = 2", "  end", "  inline T: TFrame2", "    Tag = 3",
           "  end", "end"}},
-        {"a root without children keeps its end line", FilterRootProperties,
+        {"a root without children keeps its end line", formRoot,
          {"object F: TF", "  BorderStyle = bsNone", "end"}, {"object F: TF", "end"}},
-        {"a removed collection goes whole, its item ends included", FilterRootProperties,
+        {"a removed collection goes whole, its item ends included", formRoot,
          {"object F: TF", "  Items = <", "    item", "      Text = 'a'", "    end>", "  Width = 3", "end"},
          {"object F: TF", "  Width = 3", "end"}},
-        {"empty text", FilterRootProperties, {}, {}},
+        {"empty text", formRoot, {}, {}},
+        {"a form root loses its Size lines, a frame root keeps them (its only size in newer files)", formRoot,
+         {"object F: TF", "  Size.Width = 300.0", "  Size.Height = 200.0", "  Size.PlatformDefault = False", "end"},
+         {"object F: TF", "end"}},
+        {"a frame root keeps its Size lines", frameRoot,
+         {"object F: TF", "  Size.Width = 300.0", "  Size.Height = 200.0", "  Size.PlatformDefault = False",
+          "  Tag = 1", "end"},
+         {"object F: TF", "  Size.Width = 300.0", "  Size.Height = 200.0", "  Size.PlatformDefault = False", "end"}},
     });
 }
