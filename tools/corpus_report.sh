@@ -2,7 +2,8 @@
 # Runs `vantor-tool report` over every form file of a folder, in both views,
 # with a time limit per run, and tallies the outcomes: built, build failed,
 # error left the load, crash, timeout. Forms whose classes are all known (no
-# class in the missing list) are tallied apart. The folder stays where it is;
+# class in the missing list) are tallied apart, and what the pictures show is
+# tallied last (tools/shown_tally.py). The folder stays where it is;
 # nothing of it is copied.
 #
 # usage: tools/corpus_report.sh [-t SECONDS] [-j JOBS] [-o OUTDIR] VANTOR_TOOL FOLDER
@@ -110,4 +111,6 @@ for view in ('runtime', 'designtime'):
     for cat, rc, file in crashes[:20]:
         print(f"[{view}]   {cat} (exit {rc}): {file}")
 PY
+# What the pictures show (empty pictures, controls of zero size or outside).
+python3 "$(dirname "$0")/shown_tally.py" "$index" --details "$outdir/shown.tsv"
 echo "runs kept in $outdir" >&2

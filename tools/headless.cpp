@@ -1,14 +1,18 @@
 #include "headless.h"
 
+#include "framework/controls/standard.h"
 #include "framework/tasks.h"
 #include "loader/dfmview.h"
 #include "loader/dummyform.h"
 #include "loader/plugins.h"
+#include "loader/presentation.h"
 #include "streams/errors.h"
 #include "streams/stringlist.h"
 
 #include <QApplication>
+#include <QWidget>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <vector>
@@ -63,6 +67,22 @@ void presentMissing(vantor::TDFMView &view, bool runtimeView)
     view.SetMissingClasses(view.FormDyna, runtimeView);
     vantor::TTask::WaitForAll();
     QCoreApplication::processEvents();
+}
+
+std::unique_ptr<vantor::TControl> presentInPanel(vantor::TDFMView &view)
+{
+    if (!view.FormDyna)
+        return nullptr;
+    auto panel = std::make_unique<vantor::TPanel>(nullptr);
+    panel->SetClipChildren(true);
+    const QSizeF framed = vantor::FramedRectSize(view);
+    const double inset = 2 * vantor::kShownPanelMargin;
+    panel->SetBounds(0, 0, std::max(0.0, framed.width() - inset), std::max(0.0, framed.height() - inset));
+    vantor::EmbeddForm(panel.get(), view.FormDyna);
+    panel->peer()->show();
+    vantor::TTask::WaitForAll();
+    QCoreApplication::processEvents();
+    return panel;
 }
 
 bool parseViewArgs(int argc, char **argv, int positional, bool &runtimeView, std::string &file, std::string *out)

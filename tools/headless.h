@@ -10,6 +10,7 @@
 
 namespace vantor {
 class TComponent;
+class TControl;
 class TDFMView;
 class TStringList;
 } // namespace vantor
@@ -46,6 +47,12 @@ void ensurePlugIns();
 // (SetMissingClasses) and lets the queued relayouts run. Nothing for a load
 // that built no form or misses nothing.
 void presentMissing(vantor::TDFMView &view, bool runtimeView);
+
+// The viewer's panel for a tool: the built form's controls move into it as
+// they move into the viewer's, it takes the size the viewer gives its panel,
+// and its widgets are shown (off screen) and laid out. Free the form before
+// the panel. Nothing for a load that built no form.
+std::unique_ptr<vantor::TControl> presentInPanel(vantor::TDFMView &view);
 
 // Parses "[--design-time] FILE [OUT]" arguments; false on bad usage.
 bool parseViewArgs(int argc, char **argv, int positional, bool &runtimeView, std::string &file, std::string *out);

@@ -5,6 +5,7 @@
 #include "headless.h"
 
 #include "framework/classes.h"
+#include "framework/control.h"
 #include "loader/dfmview.h"
 #include "loader/dummyform.h"
 
@@ -29,6 +30,8 @@ int runRender(int argc, char **argv)
     }
     try {
         tools::ensureApplication();
+        // The panel the form is shown in; it goes after the form.
+        std::unique_ptr<TControl> panel;
         // The tool has no main window to own the built form: this component
         // owns it and frees it at the end.
         TComponent formOwner(nullptr);
@@ -46,12 +49,9 @@ int runRender(int argc, char **argv)
                     std::fprintf(stderr, "%s: %s\n", file.c_str(), view.slMissing[i].c_str());
             return 1;
         }
-        QWidget *window = view.FormDyna->peer();
-        view.FormDyna->Show();
-        // Let the peers take their geometry and paint once before the grab.
-        QApplication::processEvents();
-        const QPixmap picture = window->grab();
-        view.FormDyna->Hide();
+        // The picture is the viewer's panel with the form's controls in it.
+        panel = tools::presentInPanel(view);
+        const QPixmap picture = panel->peer()->grab();
         if (picture.isNull() || !picture.save(QString::fromStdString(out), "PNG")) {
             std::fprintf(stderr, "%s: Datei %s kann nicht erstellt werden\n", file.c_str(), out.c_str());
             return 2;

@@ -5,16 +5,24 @@
 #include "headless.h"
 
 #include "framework/control.h"
+#include "framework/controls/standard.h"
 #include "framework/forms.h"
 #include "loader/dfmview.h"
 #include "loader/dummyform.h"
+#include "loader/presentation.h"
 #include "streams/stringlist.h"
 
+#include <QCoreApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QString>
+#include <QWidget>
 
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -130,19 +138,26 @@ private:
     std::string m_out;
 };
 
-// Every component owned by the form, in order, each followed by what a
-// frame among them owns (a frame root keeps its components itself).
-void collectComponents(const TComponent &owner, std::vector<TComponent *> &out)
+void writeRect(JsonWriter &json, const QRectF &r)
 {
-    for (TComponent *c : owner.components()) {
-        out.push_back(c);
-        if (object_cast<TFrame>(c))
-            collectComponents(*c, out);
-    }
+    json.raw("[");
+    json.number(r.x());
+    json.raw(",");
+    json.number(r.y());
+    json.raw(",");
+    json.number(r.width());
+    json.raw(",");
+    json.number(r.height());
+    json.raw("]");
 }
 
-void writeComponent(JsonWriter &json, TComponent &component)
+// One component as the panel shows it: "bounds" in the picture's
+// coordinates after layout, "visibleArea" the part of them its parents let
+// be seen (null when nothing of it can be seen), "shown" visible itself and
+// through every parent.
+void writeComponent(JsonWriter &json, const ShownComponent &shown)
 {
+    TComponent &component = *shown.component;
     json.raw("{");
     json.key("name");
     json.string(component.Name());
@@ -163,27 +178,49 @@ void writeComponent(JsonWriter &json, TComponent &component)
     else
         json.null();
     json.raw(",");
+    json.key("shown");
+    json.boolean(shown.shown);
+    json.raw(",");
     json.key("bounds");
-    if (control) {
-        const QRectF r = control->AbsoluteRect();
-        json.raw("[");
-        json.number(r.x());
-        json.raw(",");
-        json.number(r.y());
-        json.raw(",");
-        json.number(r.width());
-        json.raw(",");
-        json.number(r.height());
-        json.raw("]");
-    } else {
+    if (shown.isControl)
+        writeRect(json, shown.bounds);
+    else
         json.null();
-    }
+    json.raw(",");
+    json.key("visibleArea");
+    if (shown.isControl && !shown.visible.isEmpty())
+        writeRect(json, shown.visible);
+    else
+        json.null();
     json.raw("}");
+}
+
+// What the panel shows: its picture's size, whether the picture differs
+// from the empty panel's anywhere, and every component's geometry.
+struct ShownForm
+{
+    QSizeF picture;
+    bool showsAnything = false;
+    std::vector<ShownComponent> components;
+};
+
+ShownForm measureShown(TDFMView &view, TControl &panel)
+{
+    ShownForm out;
+    out.picture = panel.Size()->size();
+    out.components = ShownGeometry(*view.FormDyna, panel);
+    const QImage picture = panel.peer()->grab().toImage();
+    TPanel empty(nullptr);
+    empty.SetBounds(0, 0, out.picture.width(), out.picture.height());
+    empty.peer()->show();
+    QCoreApplication::processEvents();
+    out.showsAnything = ShowsMoreThan(picture, empty.peer()->grab().toImage());
+    return out;
 }
 
 std::string reportJson(const std::string &file, bool runtimeView, const TDFMView &view,
                        const tools::LoadOutcome &outcome, const TStringList &missing,
-                       const TStringList &placeholders)
+                       const TStringList &placeholders, const ShownForm *shown)
 {
     using Status = tools::LoadOutcome::Status;
     JsonWriter json;
@@ -267,15 +304,30 @@ std::string reportJson(const std::string &file, bool runtimeView, const TDFMView
     json.lines(view.slEventHandlers);
 
     json.raw(",");
+    json.key("picture");
+    if (shown) {
+        json.raw("[");
+        json.number(shown->picture.width());
+        json.raw(",");
+        json.number(shown->picture.height());
+        json.raw("]");
+    } else {
+        json.null();
+    }
+    json.raw(",");
+    json.key("showsAnything");
+    if (shown)
+        json.boolean(shown->showsAnything);
+    else
+        json.null();
+    json.raw(",");
     json.key("components");
     json.raw("[");
-    if (form) {
-        std::vector<TComponent *> components;
-        collectComponents(*form, components);
-        for (std::size_t i = 0; i < components.size(); ++i) {
+    if (shown) {
+        for (std::size_t i = 0; i < shown->components.size(); ++i) {
             if (i)
                 json.raw(",");
-            writeComponent(json, *components[i]);
+            writeComponent(json, shown->components[i]);
         }
     }
     json.raw("]}");
@@ -296,6 +348,8 @@ int runReport(int argc, char **argv)
         tools::ensureApplication();
         // The tool has no main window to own the built form: this component
         // owns it and frees it at the end.
+        // The panel the form is shown in; it goes after the form.
+        std::unique_ptr<TControl> panel;
         TComponent formOwner(nullptr);
         TDFMView view;
         tools::ensurePlugIns();
@@ -304,7 +358,13 @@ int runReport(int argc, char **argv)
         const TStringList missing = view.slMissing;
         const TStringList placeholders = view.slUnknownClassesOffset;
         tools::presentMissing(view, runtimeView);
-        const std::string json = reportJson(file, runtimeView, view, outcome, missing, placeholders);
+        std::optional<ShownForm> shown;
+        if (outcome.status == tools::LoadOutcome::Status::Built) {
+            panel = tools::presentInPanel(view);
+            shown = measureShown(view, *panel);
+        }
+        const std::string json =
+            reportJson(file, runtimeView, view, outcome, missing, placeholders, shown ? &*shown : nullptr);
         std::fwrite(json.data(), 1, json.size(), stdout);
         std::fputc('\n', stdout);
         switch (outcome.status) {

@@ -20,8 +20,10 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QtMath>
 
 #include <cstdlib>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -264,11 +266,12 @@ TEST(LoadDriver, PropertiesOfNewerAndThreeDimensionalFormsBuild)
     EXPECT_EQ(l.view.FormDyna->Fill()->Color(), claColors::Silver);
 }
 
-TEST(LoadDriver, FrameIsPlacedInTheHostFormWhichKeepsItsSize)
+TEST(LoadDriver, FrameIsPlacedInTheHostFormWhichTakesItsSize)
 {
     Loader l;
     ASSERT_TRUE(l.load(dataPath("load_frame.fmx")));
     TF_FMXDummy *form = l.view.FormDyna;
+    EXPECT_TRUE(l.view.RootIsFrame);
     ASSERT_EQ(form->ComponentCount(), 1);
     auto *frame = object_cast<TFrame>(componentAsObject(form->Components(0)));
     ASSERT_NE(frame, nullptr);
@@ -279,10 +282,56 @@ TEST(LoadDriver, FrameIsPlacedInTheHostFormWhichKeepsItsSize)
     EXPECT_EQ(l.view.slOrgDFM[0], "object SideFrame: TSideFrame");
     EXPECT_EQ(lines(l.view.slMissing), std::vector<std::string>{"TGaugeWidget"});
     EXPECT_NE(l.find<TLabel>("Gauge1"), nullptr);
+    // The host form takes the frame's size (not enlarged as a form is).
+    EXPECT_EQ(form->Width(), 240);
+    EXPECT_EQ(form->Height(), 120);
+}
 
-    const TF_FMXDummy plain(nullptr);
-    EXPECT_EQ(form->Width(), plain.Width());
-    EXPECT_EQ(form->Height(), plain.Height());
+TEST(LoadDriver, FrameKeepsTheSizeItsFileGivesInEitherSpelling)
+{
+    // Newer frames give their size only as Size.Width/Size.Height, which the
+    // root-property filter used to remove: the frame then had no size and
+    // showed nothing.
+    const std::string content = "  object Rect1: TRectangle\n    Align = Client\n    Fill.Color = xFFFF0000\n  end\n"
+                                "  object Button1: TButton\n    Position.X = 10.000000000000000000\n"
+                                "    Position.Y = 10.000000000000000000\n    Text = 'Hello'\n  end\nend\n";
+    struct Case
+    {
+        const char *what;
+        std::string head;
+        QSizeF size;
+    };
+    const Case cases[] = {
+        {"newer: Size.Width and Size.Height",
+         "object MyFrame: TMyFrame\n  Size.Width = 300.000000000000000000\n  Size.Height = 200.000000000000000000\n"
+         "  Size.PlatformDefault = False\n",
+         {300, 200}},
+        {"older: Width and Height", "object MyFrame: TMyFrame\n  Left = 0\n  Top = 0\n  Width = 300\n  Height = 200\n",
+         {300, 200}},
+        {"a position in the designer's form is not kept",
+         "object MyFrame: TMyFrame\n  Left = 40\n  Top = 30\n  Width = 300\n  Height = 200\n", {300, 200}},
+        {"a fractional size is kept whole",
+         "object MyFrame: TMyFrame\n  Align = Client\n  Size.Width = 300.5\n  Size.Height = 199.25\n"
+         "  Size.PlatformDefault = False\n",
+         {300.5, 199.25}},
+        {"no size of its own: the framework's default", "inherited MyFrame: TMyFrame\n  Align = Client\n  Tag = 1\n",
+         {320, 240}},
+    };
+    TempForms files;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Loader l;
+        ASSERT_TRUE(l.load(files.write("frame.fmx", c.head + content)));
+        EXPECT_TRUE(l.view.RootIsFrame);
+        auto *frame = object_cast<TFrame>(componentAsObject(l.view.FormDyna->Components(0)));
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->BoundsRect(), QRectF(QPointF(0, 0), c.size));
+        EXPECT_EQ(l.view.FormDyna->Width(), qRound(c.size.width()));
+        EXPECT_EQ(l.view.FormDyna->Height(), qRound(c.size.height()));
+        // The client-aligned rectangle fills the frame; the button keeps its place.
+        EXPECT_EQ(l.find<TControl>("Rect1")->BoundsRect(), QRectF(QPointF(0, 0), c.size));
+        EXPECT_EQ(l.find<TControl>("Button1")->BoundsRect().topLeft(), QPointF(10, 10));
+    }
 }
 
 TEST(LoadDriver, FormWithoutHeightGetsTheDefaultSizeAndTheMargin)
@@ -518,6 +567,78 @@ TEST(ReportTool, PrintsTheLoadAsJsonWithItsExitStatus)
     EXPECT_EQ(runTool({"report"}).exitCode, 2);
 }
 
+TEST(ReportTool, TellsWhatThePanelShowsOfEachComponent)
+{
+    // The form is laid out in the viewer's panel: the host form's size (the
+    // client size and 10 more) less the panel's margins of 8 on each side.
+    const QJsonObject json =
+        QJsonDocument::fromJson(runTool({"report", QString::fromStdString(dataPath("shown_geometry.fmx"))}).out)
+            .object();
+    EXPECT_EQ(json["picture"].toArray(), (QJsonArray{294, 194}));
+    EXPECT_TRUE(json["showsAnything"].toBool());
+    struct Row
+    {
+        const char *name;
+        bool shown;
+        QJsonValue bounds;
+        QJsonValue visibleArea;
+    };
+    const Row rows[] = {
+        {"Top1", true, QJsonArray{0, 0, 294, 40}, QJsonArray{0, 0, 294, 40}},
+        {"InTop", true, QJsonArray{10, 8, 80, 22}, QJsonArray{10, 8, 80, 22}},
+        // Beyond its parent's right edge: the parent clips it away.
+        {"PastTop", true, QJsonArray{400, 8, 80, 22}, QJsonValue::Null},
+        {"Hidden1", false, QJsonArray{10, 60, 50, 50}, QJsonValue::Null},
+        {"InHidden", false, QJsonArray{10, 60, 80, 22}, QJsonValue::Null},
+        {"Flat1", true, QJsonArray{100, 60, 0, 30}, QJsonValue::Null},
+        // No size in the file: the framework's default.
+        {"Shape1", true, QJsonArray{150, 60, 50, 50}, QJsonArray{150, 60, 50, 50}},
+        {"Below1", true, QJsonArray{10, 500, 80, 22}, QJsonValue::Null},
+        {"Timer1", false, QJsonValue::Null, QJsonValue::Null},
+    };
+    const QJsonArray components = json["components"].toArray();
+    ASSERT_EQ(components.size(), qsizetype(std::size(rows)));
+    for (qsizetype i = 0; i < components.size(); ++i) {
+        const Row &row = rows[i];
+        const QJsonObject c = components[i].toObject();
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(c["name"].toString(), row.name);
+        EXPECT_EQ(c["shown"].toBool(), row.shown);
+        EXPECT_EQ(c["bounds"], row.bounds);
+        EXPECT_EQ(c["visibleArea"], row.visibleArea);
+    }
+}
+
+TEST(ReportTool, FrameIsShownAtItsOwnSize)
+{
+    TempForms files;
+    const std::string frame = files.write(
+        "frame.fmx", "object MyFrame: TMyFrame\n  Size.Width = 300.000000000000000000\n"
+                     "  Size.Height = 200.000000000000000000\n  Size.PlatformDefault = False\n"
+                     "  object Rect1: TRectangle\n    Align = Client\n    Fill.Color = xFFFF0000\n  end\n"
+                     "  object Button1: TButton\n    Position.X = 10.000000000000000000\n"
+                     "    Position.Y = 10.000000000000000000\n    Text = 'Hello'\n  end\nend\n");
+    const QJsonObject json = QJsonDocument::fromJson(runTool({"report", QString::fromStdString(frame)}).out).object();
+    EXPECT_EQ(json["picture"].toArray(), (QJsonArray{300, 200}));
+    EXPECT_TRUE(json["showsAnything"].toBool());
+    const QJsonArray components = json["components"].toArray();
+    ASSERT_EQ(components.size(), 3);
+    EXPECT_EQ(components[0].toObject()["visibleArea"].toArray(), (QJsonArray{0, 0, 300, 200}));
+    EXPECT_EQ(components[1].toObject()["visibleArea"].toArray(), (QJsonArray{0, 0, 300, 200}));
+    EXPECT_EQ(components[2].toObject()["visibleArea"].toArray(), (QJsonArray{10, 10, 80, 22}));
+
+    // The picture: the red rectangle fills it, the button is drawn over it.
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("frame.png"));
+    ASSERT_EQ(runTool({"render", QString::fromStdString(frame), png}).exitCode, 0);
+    const QImage image(png);
+    ASSERT_EQ(image.size(), QSize(300, 200));
+    EXPECT_EQ(image.pixel(200, 150), qRgb(255, 0, 0));
+    // Next to the corner, inside the rectangle's stroke.
+    EXPECT_EQ(image.pixel(297, 197), qRgb(255, 0, 0));
+    EXPECT_NE(image.pixel(50, 21), qRgb(255, 0, 0));
+}
+
 TEST(RenderTool, WritesThePictureOfTheBuiltForm)
 {
     QTemporaryDir dir;
@@ -525,9 +646,10 @@ TEST(RenderTool, WritesThePictureOfTheBuiltForm)
     ASSERT_EQ(runTool({"render", QString::fromStdString(dataPath("load_form.fmx")), png}).exitCode, 0);
     const QImage image(png);
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(310, 210));
+    // The viewer's panel: the host form less the panel's margins.
+    EXPECT_EQ(image.size(), QSize(294, 194));
     // The button is drawn: the picture is not one flat colour.
-    const QRgb background = image.pixel(300, 200);
+    const QRgb background = image.pixel(290, 190);
     bool drawn = false;
     for (int x = 10; x < 90 && !drawn; ++x)
         drawn = image.pixel(x, 23) != background;
