@@ -19,7 +19,9 @@
 #include <QFontMetricsF>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 namespace vantor {
@@ -131,15 +133,94 @@ void renameRootHeader(TStringList &lines)
     lines.set(0, std::string("object ") + kRootName + ": " + kRootClassName);
 }
 
+// The size a frame's direct children imply, from the form text: an
+// inherited frame often gives no size of its own (its ancestor's file holds
+// it), but its children were laid out in the designer at that size: a child
+// aligned to fill its parent carries the parent's client size, one aligned
+// to an edge carries the parent's width or height, and every other child
+// ends within it. An empty size when no child tells anything.
+QSizeF sizeFromChildren(const TStringList &lines)
+{
+    int childIndent = -1;
+    double width = 0, height = 0;
+    struct Child
+    {
+        std::string align;
+        double x = 0, y = 0, w = 0, h = 0;
+        bool any = false;
+    } child;
+    const auto take = [&] {
+        if (!child.any)
+            return;
+        const std::string &a = child.align;
+        const bool fills = a == "Client" || a == "alClient" || a == "Contents" || a == "alContents" || a == "Scale"
+                           || a == "alScale" || a == "Fit" || a == "alFit";
+        const bool horizontal = a == "Top" || a == "alTop" || a == "Bottom" || a == "alBottom" || a == "MostTop"
+                                || a == "alMostTop" || a == "MostBottom" || a == "alMostBottom" || a == "Horizontal"
+                                || a == "alHorizontal" || a == "VertCenter" || a == "alVertCenter";
+        const bool vertical = a == "Left" || a == "alLeft" || a == "Right" || a == "alRight" || a == "MostLeft"
+                              || a == "alMostLeft" || a == "MostRight" || a == "alMostRight" || a == "Vertical"
+                              || a == "alVertical" || a == "HorzCenter" || a == "alHorzCenter";
+        if (fills) {
+            width = std::max(width, child.w);
+            height = std::max(height, child.h);
+        } else if (horizontal) {
+            width = std::max(width, child.w);
+        } else if (vertical) {
+            height = std::max(height, child.h);
+        } else if (a.empty() || a == "None" || a == "alNone") {
+            width = std::max(width, child.x + child.w);
+            height = std::max(height, child.y + child.h);
+        }
+        child = Child{};
+    };
+    for (int i = 1; i < lines.count(); ++i) {
+        const std::string &line = lines[i];
+        const int indent = textlines::indentOf(line);
+        const bool header = textlines::isHeaderWith(line, "object ") || textlines::isHeaderWith(line, "inherited ")
+                            || textlines::isHeaderWith(line, "inline ");
+        if (childIndent < 0 && header)
+            childIndent = indent;
+        if (childIndent < 0)
+            continue;
+        if (indent < childIndent)
+            break; // the root's end
+        if (indent == childIndent) {
+            take();
+            continue;
+        }
+        if (indent != childIndent + 2 || line.find('=') == std::string::npos)
+            continue;
+        const std::string_view key = textlines::keyBeforeEquals(line);
+        const std::string value(textlines::valueAfterEquals(line));
+        const double number = std::strtod(value.c_str(), nullptr);
+        if (key == "Align")
+            child.align = value;
+        else if (key == "Position.X" || key == "Left")
+            child.x = number;
+        else if (key == "Position.Y" || key == "Top")
+            child.y = number;
+        else if (key == "Size.Width" || key == "Width")
+            child.w = number, child.any = true;
+        else if (key == "Size.Height" || key == "Height")
+            child.h = number, child.any = true;
+    }
+    take();
+    return width > 0 && height > 0 ? QSizeF(width, height) : QSizeF();
+}
+
 // A frame is shown on its own: it stands at the host form's origin (where
 // it stood in the designer's form means nothing here), and the host form
 // takes the frame's size, so that the framed area around it and the panel
 // it is shown in hold the whole frame rather than the host's stored size.
 // Called before the frame is placed in the host: a frame aligned to its
-// parent then fills the host at its own size.
-void fitHostToFrame(TF_FMXDummy &host, TFrame &frame)
+// parent then fills the host at its own size. impliedSize, when valid, is
+// the size of a frame that gives none (sizeFromChildren).
+void fitHostToFrame(TF_FMXDummy &host, TFrame &frame, QSizeF impliedSize)
 {
     frame.Position()->setPoint(QPointF(0, 0));
+    if (impliedSize.isValid())
+        frame.Size()->setSize(impliedSize);
     host.setClientSize(frame.Size()->size());
 }
 
@@ -243,6 +324,12 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
 
     const bool isFrame = isFrameRoot(working);
     RootIsFrame = isFrame;
+    // A frame that gives no size of its own is shown at the size its
+    // children imply.
+    const QSizeF frameSize = isFrame && !rootLineContains(working, {" Width =", " Size.Width =", " Height =",
+                                                                    " Size.Height ="})
+                                 ? sizeFromChildren(working)
+                                 : QSizeF();
     const std::string rootClass = rootClassForCaption(working);
     if (!isFrame)
         renameRootHeader(working);
@@ -288,7 +375,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
         if (isFrame) {
             auto *frame = new TFrame(FormDyna);
             reader.ReadRootComponent(frame);
-            fitHostToFrame(*FormDyna, *frame);
+            fitHostToFrame(*FormDyna, *frame, frameSize);
             frame->SetParent(FormDyna);
             frame->SetVisible(true);
         } else {

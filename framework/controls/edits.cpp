@@ -491,7 +491,8 @@ void TComboEdit::updatePeer()
     // An index read before the items is applied once they are there.
     const int index = m_itemIndex >= 0 && m_itemIndex < items.size() ? int(m_itemIndex) : -1;
     combo->setCurrentIndex(index);
-    if (index >= 0 && Text().isEmpty())
+    // (An empty item leaves the text empty; setting it would come back here.)
+    if (index >= 0 && Text().isEmpty() && !items[index].isEmpty())
         SetText(items[index]);
     // Setting the same text again would move the text cursor to the end.
     if (combo->currentText() != Text())

@@ -301,6 +301,22 @@ TEST_F(InputControls, ComboEditListsItemsAndShowsTheChosenOne)
     EXPECT_EQ(combo->currentText(), QStringLiteral("beta"));
 }
 
+TEST_F(InputControls, ComboEditWhoseChosenItemIsEmptyShowsAnEmptyText)
+{
+    // Once made the widget endlessly re-applied the empty item's text.
+    TInputRoot *f = read(R"(
+  object Combo1: TComboEdit
+    Items.Strings = (
+      ''
+      'beta')
+    ItemIndex = 0
+  end)");
+    auto *combo = peerOf<QComboBox>(get<TComboEdit>(f, "Combo1"));
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_TRUE(combo->currentText().isEmpty());
+}
+
 // ---------------------------------------------------------------------------
 // Buttons
 

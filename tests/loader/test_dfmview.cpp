@@ -314,7 +314,17 @@ TEST(LoadDriver, FrameKeepsTheSizeItsFileGivesInEitherSpelling)
          "object MyFrame: TMyFrame\n  Align = Client\n  Size.Width = 300.5\n  Size.Height = 199.25\n"
          "  Size.PlatformDefault = False\n",
          {300.5, 199.25}},
-        {"no size of its own: the framework's default", "inherited MyFrame: TMyFrame\n  Align = Client\n  Tag = 1\n",
+        {"no size of its own: the size its filling child was laid out at",
+         "inherited MyFrame: TMyFrame\n  object Back: TLayout\n    Align = Client\n"
+         "    Size.Width = 1280.000000000000000000\n    Size.Height = 720.000000000000000000\n  end\n",
+         {1280, 720}},
+        {"no size of its own: the extent of its children",
+         "inherited MyFrame: TMyFrame\n  object Low: TLayout\n    Position.Y = 370.000000000000000000\n"
+         "    Size.Width = 50.000000000000000000\n    Size.Height = 30.000000000000000000\n  end\n"
+         "  object Far: TLayout\n    Position.X = 500.000000000000000000\n    Position.Y = 20.000000000000000000\n"
+         "    Size.Width = 100.000000000000000000\n    Size.Height = 30.000000000000000000\n  end\n",
+         {600, 400}},
+        {"no size of its own and nothing to tell it: the framework's default", "inherited MyFrame: TMyFrame\n  Align = Client\n  Tag = 1\n",
          {320, 240}},
     };
     TempForms files;
