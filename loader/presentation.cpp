@@ -5,6 +5,7 @@
 #include "loader/dfmview.h"
 #include "loader/dummyform.h"
 
+#include <QAbstractScrollArea>
 #include <QImage>
 #include <QWidget>
 
@@ -75,6 +76,9 @@ ShownComponent measure(TComponent *component, TControl &panel, QWidget *panelWid
             for (QWidget *p = widget->parentWidget(); p && p != panelWidget; p = p->parentWidget())
                 area &= QRect(p->mapTo(panelWidget, QPoint(0, 0)), p->size());
             area &= panelWidget->rect();
+            for (QWidget *p = widget->parentWidget(); p && p != panelWidget && !out.inScrollView;
+                 p = p->parentWidget())
+                out.inScrollView = qobject_cast<QAbstractScrollArea *>(p) != nullptr;
             out.visible = out.shown ? QRectF(area) : QRectF();
             if (out.visible.isEmpty())
                 out.visible = QRectF();

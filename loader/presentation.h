@@ -48,6 +48,9 @@ struct ShownComponent
     // clips its children), in the panel's coordinates; empty when nothing
     // of the control can be seen.
     QRectF visible;
+    // Inside a scrolling view (a scroll box, a list): a part that lies
+    // beyond the view is reached by scrolling.
+    bool inScrollView = false;
 };
 
 // Every component the form owns, in order, each followed by what a frame

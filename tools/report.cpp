@@ -154,7 +154,8 @@ void writeRect(JsonWriter &json, const QRectF &r)
 // One component as the panel shows it: "bounds" in the picture's
 // coordinates after layout, "visibleArea" the part of them its parents let
 // be seen (null when nothing of it can be seen), "shown" visible itself and
-// through every parent.
+// through every parent, "inScrollView" inside a scrolling view (what lies
+// beyond the view is reached by scrolling).
 void writeComponent(JsonWriter &json, const ShownComponent &shown)
 {
     TComponent &component = *shown.component;
@@ -192,6 +193,9 @@ void writeComponent(JsonWriter &json, const ShownComponent &shown)
         writeRect(json, shown.visible);
     else
         json.null();
+    json.raw(",");
+    json.key("inScrollView");
+    json.boolean(shown.inScrollView);
     json.raw("}");
 }
 

@@ -7,8 +7,11 @@ Per view it counts, over the forms that were built:
   - forms whose picture is empty (nothing but the panel's background)
     although they have shown controls;
   - shown controls of zero size (no width or no height);
-  - shown controls that lie wholly outside the picture: nothing of them can
-    be seen, since the picture or a parent clips them away;
+  - shown controls that lie wholly outside the picture (those inside a
+    scrolling view, reached by scrolling, are counted apart);
+  - shown controls inside the picture of which nothing can be seen, since a
+    parent's area clips them away (the widgets here always clip their
+    children; the framework's controls clip only where ClipChildren says so);
 and lists the forms with the most of each.
 
 usage: tools/shown_tally.py RUNS.TSV [--worst N] [--details FILE]
@@ -16,6 +19,12 @@ usage: tools/shown_tally.py RUNS.TSV [--worst N] [--details FILE]
 import collections
 import json
 import sys
+
+
+def inside(bounds, picture):
+    """True when the rectangle [x, y, w, h] meets the picture [w, h]."""
+    x, y, w, h = bounds
+    return x < picture[0] and y < picture[1] and x + w > 0 and y + h > 0
 
 
 def tally(index, worst, details):
@@ -26,7 +35,8 @@ def tally(index, worst, details):
         empty = []
         zero = collections.Counter()
         outside = collections.Counter()
-        zero_total = outside_total = 0
+        clipped = collections.Counter()
+        zero_total = outside_total = scrolled_total = clipped_total = 0
         for v, rc, path, file in runs:
             if v != view or rc != '0':
                 continue
@@ -49,6 +59,13 @@ def tally(index, worst, details):
                     zero_total += 1
                     if out:
                         print(f"{view}\tzero\t{file}\t{c['name']}\t{c['class']}\t{c['bounds']}", file=out)
+                elif c['visibleArea'] is None and c.get('inScrollView'):
+                    scrolled_total += 1
+                elif c['visibleArea'] is None and inside(c['bounds'], data['picture']):
+                    clipped[file] += 1
+                    clipped_total += 1
+                    if out:
+                        print(f"{view}\tclipped\t{file}\t{c['name']}\t{c['class']}\t{c['bounds']}", file=out)
                 elif c['visibleArea'] is None:
                     outside[file] += 1
                     outside_total += 1
@@ -56,13 +73,17 @@ def tally(index, worst, details):
                         print(f"{view}\toutside\t{file}\t{c['name']}\t{c['class']}\t{c['bounds']}", file=out)
         print(f"[{view}] shown: {built} forms built; empty pictures with shown controls: {len(empty)}; "
               f"shown controls of zero size: {zero_total} in {len(zero)} forms; "
-              f"shown controls wholly outside: {outside_total} in {len(outside)} forms")
+              f"shown controls wholly outside: {outside_total} in {len(outside)} forms "
+              f"(and {scrolled_total} beyond a scrolling view); "
+              f"inside but clipped away by a parent: {clipped_total} in {len(clipped)} forms")
         for file in empty[:worst]:
             print(f"[{view}]   empty picture: {file}")
         for file, n in zero.most_common(worst):
             print(f"[{view}]   {n:4d} of zero size: {file}")
         for file, n in outside.most_common(worst):
             print(f"[{view}]   {n:4d} outside: {file}")
+        for file, n in clipped.most_common(worst):
+            print(f"[{view}]   {n:4d} clipped by a parent: {file}")
 
 
 def main(argv):
