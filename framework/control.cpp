@@ -211,6 +211,9 @@ void TControl::Loaded()
     m_lastBounds = BoundsRect();
     Realign();
     pushGeometry();
+    // The whole form is read now: a look that depends on what is behind the
+    // control (a label on a dark bar) is chosen again.
+    applyLook(*this);
 }
 
 // ---------------------------------------------------------------------------

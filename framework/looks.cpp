@@ -124,6 +124,23 @@ void removeLookSource(LookSource *source)
                list.end());
 }
 
+QString effectiveStyleLookup(const TControl &control)
+{
+    const QString own = control.StyleLookup();
+    if (!own.trimmed().isEmpty())
+        return own;
+    if (const auto *item = object_cast<TListBoxItem>(&control))
+        if (TListBox *list = item->listBox()) {
+            const QString path = QStringLiteral("DefaultItemStyles.ItemStyle");
+            if (FindPropertyPath(list, path)) {
+                const PropValue value = GetPropValue(list, path);
+                if (const auto *text = std::get_if<QString>(&value))
+                    return *text;
+            }
+        }
+    return own;
+}
+
 std::shared_ptr<const Look> resolveLook(const TControl &control)
 {
     for (const RankedSource &s : sources())

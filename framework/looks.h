@@ -96,6 +96,11 @@ public:
 void addLookSource(LookSource *source, int precedence);
 void removeLookSource(LookSource *source);
 
+// The style name a control asks for: its StyleLookup, or for a list box
+// item without one, its list's DefaultItemStyles.ItemStyle. Sources look
+// their looks up by it.
+QString effectiveStyleLookup(const TControl &control);
+
 // The look the control is drawn with; null for its widget's default look.
 std::shared_ptr<const Look> resolveLook(const TControl &control);
 
