@@ -9,6 +9,9 @@
 #include "framework/looks.h"
 #include "framework/stocklooks.h"
 
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -292,4 +295,23 @@ TEST(Looks, ASourceOfHigherPrecedenceWinsOverTheStockLooks)
     applyLook(*button);
     EXPECT_EQ(DrawnLook(*button), QStringLiteral("stock:toolbutton"));
     EXPECT_NE(grab(button).pixelColor(20, 10), QColor(Qt::red));
+}
+
+TEST(Fonts, TheFrameworksDefaultFaceHasAStandInOfItsWidthsAt12Pixels)
+{
+    // main.cpp installed the faces, as the viewer does.
+    EXPECT_EQ(QFontInfo(QApplication::font()).pixelSize(), 12);
+    if (!QFontDatabase::families().contains(QStringLiteral("Lato")))
+        GTEST_SKIP() << "the stand-in face is not installed (scripts/setup.sh installs it)";
+    EXPECT_EQ(QFontInfo(QApplication::font()).family(), QStringLiteral("Lato"));
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Segoe UI"))).family(), QStringLiteral("Lato"));
+    // A form's own font in the default face keeps its size.
+    TComponent host(nullptr);
+    TLabel label(&host);
+    label.SetStyledSettings(0);
+    label.TextSettings()->Font()->SetFamily(QStringLiteral("Segoe UI"));
+    label.TextSettings()->Font()->SetSize(16);
+    const QFont f = label.peerFont(QFont());
+    EXPECT_EQ(QFontInfo(f).family(), QStringLiteral("Lato"));
+    EXPECT_EQ(QFontInfo(f).pixelSize(), 16);
 }
