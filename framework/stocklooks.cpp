@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 #include <cmath>
@@ -586,6 +588,35 @@ private:
     Detail m_detail;
 };
 
+// The desktop push button, for controls that name the button's style (a
+// speed button with "buttonstyle" is raised like a push button).
+class PushButtonLook : public StockLook
+{
+public:
+    using StockLook::StockLook;
+    void paint(QPainter &p, const QRectF &rect, const LookData &d) const override
+    {
+        QStyleOptionButton option;
+        option.rect = rect.toRect();
+        option.text = d.text;
+        option.palette = d.palette;
+        option.fontMetrics = QFontMetrics(d.font);
+        option.state = QStyle::State_Raised;
+        if (d.enabled)
+            option.state |= QStyle::State_Enabled;
+        if (d.pressed)
+            option.state |= QStyle::State_Sunken;
+        if (d.checked)
+            option.state |= QStyle::State_On;
+        if (d.hovered)
+            option.state |= QStyle::State_MouseOver;
+        if (d.fontColor.isValid())
+            option.palette.setColor(QPalette::ButtonText, d.fontColor);
+        p.setFont(d.font);
+        QApplication::style()->drawControl(QStyle::CE_PushButton, &option, &p);
+    }
+};
+
 // A tool bar drawn for the bottom of a screen: the line on its top edge.
 class BottomBarLook : public StockLook
 {
@@ -674,6 +705,7 @@ const LookTable &table()
             button(base + QLatin1String("borderedright"), Frame::SegRight, entry.icon);
         }
         button(QStringLiteral("toolbutton"), Frame::Flat);
+        add(std::make_shared<PushButtonLook>(QStringLiteral("buttonstyle")));
         // On a push button the speed button's style makes it flat.
         button(QStringLiteral("speedbuttonstyle"), Frame::Flat);
         button(QStringLiteral("toolbuttonleft"), Frame::SegLeft);

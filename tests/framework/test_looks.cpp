@@ -112,6 +112,8 @@ TEST(Looks, DrawnLookNamesTheStockLookOrTheDefault)
         {"TSpeedButton", "speedbuttonstyle", "default"},       // the class's own default style
         {"TButton", "speedbuttonstyle", "stock:speedbuttonstyle"}, // ... on another class it makes it flat
         {"TToolBar", "toolbarstyle", "default"},
+        {"TButton", "buttonstyle", "default"},
+        {"TSpeedButton", "buttonstyle", "stock:buttonstyle"},    // a raised push button
     };
     for (const auto &c : cases) {
         TControl *control = nullptr;
