@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "framework/controls/nonvisual.h"
 #include "framework/controls/standard.h"
+#include "framework/fonts.h"
 #include "framework/platform.h"
 #include "loader/dfmview.h"
 #include "loader/plugins.h"
@@ -62,6 +63,7 @@ void watchFirstPresentation(vantor::TF_FMXWindowDisplay &window)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    vantor::installFrameworkFonts();
 
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

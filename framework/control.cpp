@@ -1,5 +1,6 @@
 #include "framework/control.h"
 
+#include "framework/looks.h"
 #include "framework/peer.h"
 
 #include <QCursor>
@@ -214,6 +215,9 @@ void TControl::Loaded()
     m_lastBounds = BoundsRect();
     Realign();
     pushGeometry();
+    // The whole form is read now: a look that depends on what is behind the
+    // control (a label on a dark bar) is chosen again.
+    applyLook(*this);
 }
 
 // ---------------------------------------------------------------------------
@@ -270,6 +274,14 @@ void TControl::SetShowHint(bool v)
     m_showHint = v;
     if (m_peer)
         applyBaseState();
+}
+
+void TControl::SetStyleLookup(const QString &s)
+{
+    if (s == m_styleLookup)
+        return;
+    m_styleLookup = s;
+    applyLook(*this);
 }
 
 void TControl::SetPopupMenu(TComponent *menu)
@@ -343,6 +355,7 @@ QWidget *TControl::peer()
     m_peer->installEventFilter(m_filter);
     applyBaseState();
     updatePeer();
+    applyLook(*this);
     attachPeerToParent();
     for (TFmxObject *child : children())
         if (auto *c = object_cast<TControl>(child)) {

@@ -1,6 +1,7 @@
 #include "headless.h"
 
 #include "framework/controls/standard.h"
+#include "framework/fonts.h"
 #include "framework/tasks.h"
 #include "loader/dfmview.h"
 #include "loader/dummyform.h"
@@ -31,6 +32,7 @@ void ensureApplication()
     static char *argv[] = {name, nullptr};
     // Lives until the process ends: forms freed late still find it.
     new QApplication(argc, argv);
+    vantor::installFrameworkFonts();
 }
 
 LoadOutcome runLoad(vantor::TDFMView &view, vantor::TComponent &owner, const std::string &file, bool runtimeView)
