@@ -7,6 +7,7 @@
 #include "streams/objectstream.h"
 #include "streams/texttobinary.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -48,25 +49,46 @@ std::vector<std::uint8_t> resourceHeader(const std::vector<std::uint8_t> &stream
     return header;
 }
 
-TMemoryStream toBinary(const std::vector<std::uint8_t> &text)
+// The converted file in one or two pieces, written straight from the
+// conversion's buffers.
+struct Output
 {
-    const std::vector<std::uint8_t> stream = textToBinary(text);
-    TMemoryStream out;
-    const std::vector<std::uint8_t> header = resourceHeader(stream);
-    out.write(header.data(), header.size());
-    out.write(stream.data(), stream.size());
+    std::vector<std::uint8_t> header;
+    std::vector<std::uint8_t> stream;
+    std::string text;
+};
+
+Output toBinary(const std::vector<std::uint8_t> &text)
+{
+    Output out;
+    out.stream = textToBinary(text);
+    out.header = resourceHeader(out.stream);
     return out;
 }
 
 // A binary form file with either resource header, or a bare stream.
-TMemoryStream toText(std::vector<std::uint8_t> bytes)
+Output toText(std::vector<std::uint8_t> bytes)
 {
     TMemoryStream in(std::move(bytes));
     if (!hasStreamSignature(in.data(), in.size()))
         ReadResHeader(in);
-    TMemoryStream out;
-    ObjectBinaryToText(in, out);
+    const std::size_t start = std::min(in.position(), in.size());
+    Output out;
+    out.text = binaryToText({in.data() + start, in.size() - start});
     return out;
+}
+
+void save(const std::string &fileName, const Output &output)
+{
+    std::FILE *file = std::fopen(fileName.c_str(), "wb");
+    if (!file)
+        throw EFOpenError(formatMessage(msg::CannotCreateFile, fileName));
+    bool ok = std::fwrite(output.header.data(), 1, output.header.size(), file) == output.header.size()
+              && std::fwrite(output.stream.data(), 1, output.stream.size(), file) == output.stream.size()
+              && std::fwrite(output.text.data(), 1, output.text.size(), file) == output.text.size();
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok)
+        throw EFOpenError(formatMessage(msg::CannotCreateFile, fileName));
 }
 
 } // namespace
@@ -88,7 +110,7 @@ int runConvert(int argc, char **argv)
         report(inName, e.what());
         return 2;
     }
-    TMemoryStream output;
+    Output output;
     try {
         output = binary ? toBinary(input) : toText(std::move(input));
     } catch (const Exception &e) {
@@ -99,7 +121,7 @@ int runConvert(int argc, char **argv)
         return 1;
     }
     try {
-        output.saveToFile(outName);
+        save(outName, output);
     } catch (const Exception &e) {
         report(outName, e.what());
         return 2;
