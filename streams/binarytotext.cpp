@@ -5,6 +5,7 @@
 #include "memorystream.h"
 #include "objectstream.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -284,30 +285,41 @@ private:
     // nonAscii is set when a readable name holds a byte above 127.
     static bool isReadableName(std::string_view name, bool numberAllowed, bool &nonAscii)
     {
+        // Per byte: 1 letter (or "_", or any byte above 127), 2 digit, 4 ".".
+        static constexpr auto kind = [] {
+            std::array<std::uint8_t, 256> t{};
+            for (int c = 0; c < 256; ++c) {
+                if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80)
+                    t[c] = 1;
+                else if (c >= '0' && c <= '9')
+                    t[c] = 2;
+                else if (c == '.')
+                    t[c] = 4;
+            }
+            return t;
+        }();
         if (name.empty())
             return false;
-        auto digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
-        auto letter = [](unsigned char c) {
-            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
-        };
         const auto first = static_cast<unsigned char>(name[0]);
-        if (numberAllowed && (digit(first) || first == '-')) {
+        if (numberAllowed && (kind[first] == 2 || first == '-')) {
             if (name.size() == 1 && first == '-')
                 return false;
             for (std::size_t i = 1; i < name.size(); ++i)
-                if (!digit(static_cast<unsigned char>(name[i])))
+                if (kind[static_cast<unsigned char>(name[i])] != 2)
                     return false;
             return true;
         }
-        if (!letter(first))
+        if (kind[first] != 1)
             return false;
         unsigned char seen = 0;
+        std::uint8_t all = 7;
         for (char ch : name) {
             const auto c = static_cast<unsigned char>(ch);
-            if (!letter(c) && !digit(c) && c != '.')
-                return false;
+            all &= kind[c] ? 7 : 0;
             seen |= c;
         }
+        if (!all)
+            return false;
         nonAscii = seen >= 0x80;
         return true;
     }

@@ -9,9 +9,16 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vantor;
 
@@ -58,7 +65,46 @@ struct Output
     std::string text;
 };
 
-Output toBinary(const std::vector<std::uint8_t> &text)
+// The input file's bytes, mapped where it can be (no zeroed buffer, no copy),
+// else read; errors are readWholeFile's.
+class InputFile
+{
+public:
+    explicit InputFile(const std::string &fileName)
+    {
+        const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat st{};
+        if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+            void *map = ::mmap(nullptr, std::size_t(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+            if (map != MAP_FAILED) {
+                m_map = map;
+                m_bytes = {static_cast<const std::uint8_t *>(map), std::size_t(st.st_size)};
+            }
+        }
+        if (fd >= 0)
+            ::close(fd);
+        if (!m_map) {
+            m_read = readWholeFile(fileName);
+            m_bytes = m_read;
+        }
+    }
+    ~InputFile()
+    {
+        if (m_map)
+            ::munmap(m_map, m_bytes.size());
+    }
+    InputFile(const InputFile &) = delete;
+    InputFile &operator=(const InputFile &) = delete;
+
+    std::span<const std::uint8_t> bytes() const { return m_bytes; }
+
+private:
+    void *m_map = nullptr;
+    std::vector<std::uint8_t> m_read;
+    std::span<const std::uint8_t> m_bytes;
+};
+
+Output toBinary(std::span<const std::uint8_t> text)
 {
     Output out;
     out.stream = textToBinary(text);
@@ -67,14 +113,17 @@ Output toBinary(const std::vector<std::uint8_t> &text)
 }
 
 // A binary form file with either resource header, or a bare stream.
-Output toText(std::vector<std::uint8_t> bytes)
+Output toText(std::span<const std::uint8_t> bytes)
 {
-    TMemoryStream in(std::move(bytes));
-    if (!hasStreamSignature(in.data(), in.size()))
-        ReadResHeader(in);
-    const std::size_t start = std::min(in.position(), in.size());
+    std::size_t start = 0;
+    if (!hasStreamSignature(bytes.data(), bytes.size())) {
+        // The header's reader works on a stream: it gets a copy.
+        TMemoryStream head(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        ReadResHeader(head);
+        start = std::min(head.position(), head.size());
+    }
     Output out;
-    out.text = binaryToText({in.data() + start, in.size() - start});
+    out.text = binaryToText(bytes.subspan(start));
     return out;
 }
 
@@ -103,16 +152,16 @@ int runConvert(int argc, char **argv)
     const std::string inName = argv[1];
     const std::string outName = argv[2];
 
-    std::vector<std::uint8_t> input;
+    std::unique_ptr<InputFile> input;
     try {
-        input = readWholeFile(inName);
+        input = std::make_unique<InputFile>(inName);
     } catch (const Exception &e) {
         report(inName, e.what());
         return 2;
     }
     Output output;
     try {
-        output = binary ? toBinary(input) : toText(std::move(input));
+        output = binary ? toBinary(input->bytes()) : toText(input->bytes());
     } catch (const Exception &e) {
         report(inName, e.what());
         return 1;
