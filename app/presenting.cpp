@@ -83,6 +83,9 @@ void TF_FMXWindowDisplay::GetForm(const QString &file, bool runTimeView)
         return;
     }
     TF_FMXDummy *form = view.FormDyna;
+    // The platform's look first: a style sheet set while the form's widgets
+    // are in the window repolishes every one of them.
+    ApplyPlatformStyle(*this, view.APlatform);
     form->SetParent(ScrollBox1);
 
     if (view.slMissing.count() > 0) {
@@ -117,7 +120,6 @@ void TF_FMXWindowDisplay::GetForm(const QString &file, bool runTimeView)
     APasFile.clear();
     AdvMemoPas->memo()->Clear();
 
-    ApplyPlatformStyle(*this, view.APlatform);
     bnFMX->SetStyleLookup(QStringLiteral("bnFMXStyle1"));
     RefreshStyleLookups();
 }

@@ -52,7 +52,8 @@ bool SetApplicationStyleFromResource(const QString &resource)
     const QString sheet = readResource(resource, &found);
     if (!found)
         return false;
-    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()))
+    // Setting a sheet repolishes every widget, even when it is the same one.
+    if (auto *app = qobject_cast<QApplication *>(QCoreApplication::instance()); app && app->styleSheet() != sheet)
         app->setStyleSheet(sheet);
     return true;
 }
@@ -60,7 +61,9 @@ bool SetApplicationStyleFromResource(const QString &resource)
 void ApplyStyleBook(TF_FMXWindowDisplay &window)
 {
     const auto *book = object_cast<TStyleBook>(window.StyleBook());
-    window.peer()->setStyleSheet(styleSheetOfBook(book));
+    const QString sheet = styleSheetOfBook(book);
+    if (window.peer()->styleSheet() != sheet)
+        window.peer()->setStyleSheet(sheet);
 }
 
 void ApplyPlatformStyle(TF_FMXWindowDisplay &window, const std::string &platform)

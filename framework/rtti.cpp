@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <mutex>
+#include <unordered_map>
 
 namespace vantor {
 
@@ -53,13 +54,78 @@ bool ClassInfo::inheritsFrom(const ClassInfo &other) const
     return false;
 }
 
+namespace {
+
+// What a class's published properties come to with its ancestors', kept per
+// class: every component asks for them while it is read and again when its
+// events are listed. The entry is made again when a class has gained
+// properties since (the count along the chain tells).
+// Names compare without regard to case; the views point at the PropInfos' names.
+struct FoldedHash
+{
+    std::size_t operator()(QStringView name) const
+    {
+        std::size_t h = 1469598103934665603ull;
+        for (const QChar c : name) {
+            const char16_t u = c.unicode();
+            const char16_t folded = u < 128 ? ((u >= 'A' && u <= 'Z') ? char16_t(u + 32) : u) : c.toCaseFolded().unicode();
+            h = (h ^ folded) * 1099511628211ull;
+        }
+        return h;
+    }
+};
+struct FoldedEqual
+{
+    bool operator()(QStringView a, QStringView b) const { return a.compare(b, Qt::CaseInsensitive) == 0; }
+};
+
+struct PropertyIndex
+{
+    std::size_t declared = 0;
+    std::vector<const PropInfo *> sorted; // properties(): hidden ones left out, by name
+    std::unordered_map<QStringView, const PropInfo *, FoldedHash, FoldedEqual> byName; // the first along the chain wins
+};
+
+std::mutex g_indexLock;
+std::unordered_map<const ClassInfo *, PropertyIndex> g_indexes;
+
+std::size_t declaredAlongChain(const ClassInfo *info)
+{
+    std::size_t n = 0;
+    for (const ClassInfo *c = info; c; c = c->parent())
+        n += c->ownProperties().size();
+    return n;
+}
+
+// Call with g_indexLock held.
+const PropertyIndex &indexOf(const ClassInfo *info)
+{
+    const std::size_t declared = declaredAlongChain(info);
+    PropertyIndex &index = g_indexes[info];
+    if (index.declared == declared && (declared == 0 || !index.sorted.empty()))
+        return index;
+    index = PropertyIndex{};
+    index.declared = declared;
+    for (const ClassInfo *c = info; c; c = c->parent())
+        for (const PropInfo &p : c->ownProperties()) {
+            if (!index.byName.emplace(QStringView(p.name), &p).second)
+                continue; // hidden by a descendant's property of that name
+            index.sorted.push_back(&p);
+        }
+    std::sort(index.sorted.begin(), index.sorted.end(), [](const PropInfo *a, const PropInfo *b) {
+        return a->name.compare(b->name, Qt::CaseInsensitive) < 0;
+    });
+    return index;
+}
+
+} // namespace
+
 const PropInfo *ClassInfo::findProperty(const QString &name) const
 {
-    for (const ClassInfo *c = this; c; c = c->m_parent)
-        for (const PropInfo &p : c->m_props)
-            if (p.name.compare(name, Qt::CaseInsensitive) == 0)
-                return &p;
-    return nullptr;
+    std::lock_guard lock(g_indexLock);
+    const auto &byName = indexOf(this).byName;
+    const auto found = byName.find(QStringView(name));
+    return found == byName.end() ? nullptr : found->second;
 }
 
 const PublishedMethod *ClassInfo::findMethod(const QString &name) const
@@ -82,19 +148,8 @@ QString ClassInfo::methodName(TMethod::Code code) const
 
 std::vector<const PropInfo *> ClassInfo::properties() const
 {
-    std::vector<const PropInfo *> result;
-    for (const ClassInfo *c = this; c; c = c->m_parent)
-        for (const PropInfo &p : c->m_props) {
-            const bool hidden = std::any_of(result.begin(), result.end(), [&](const PropInfo *q) {
-                return q->name.compare(p.name, Qt::CaseInsensitive) == 0;
-            });
-            if (!hidden)
-                result.push_back(&p);
-        }
-    std::sort(result.begin(), result.end(), [](const PropInfo *a, const PropInfo *b) {
-        return a->name.compare(b->name, Qt::CaseInsensitive) < 0;
-    });
-    return result;
+    std::lock_guard lock(g_indexLock);
+    return indexOf(this).sorted;
 }
 
 std::vector<const PublishedField *> ClassInfo::fields() const

@@ -5,6 +5,7 @@
 #include "memorystream.h"
 #include "objectstream.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -41,25 +42,24 @@ bool appendNonFinite(std::string &out, double value)
 
 // Exponent form as the framework writes it from significant digits:
 // "1.5E-20", "1E20".
-std::string exponentForm(const std::string &digits, int exponent, bool negative)
+void appendExponentForm(std::string &out, std::string_view digits, int exponent, bool negative)
 {
-    std::string s;
     if (negative)
-        s += '-';
-    s += digits[0];
+        out += '-';
+    out += digits[0];
     if (digits.size() > 1) {
-        s += '.';
-        s.append(digits, 1);
+        out += '.';
+        out.append(digits.substr(1));
     }
-    s += 'E';
-    s += std::to_string(exponent);
-    return s;
+    out += 'E';
+    appendInt(out, exponent);
 }
 
 // Rounds a finite value to `precision` + 1 significant digits and splits it
 // into sign, digits (trailing zeros removed, at least one) and decimal
-// exponent, from to_chars' scientific output "-d.ddddde+XX".
-void decompose(double value, int precision, bool &negative, std::string &digits, int &exponent)
+// exponent, from to_chars' scientific output "-d.ddddde+XX". The digits are
+// kept in `buffer`.
+std::string_view decompose(double value, int precision, bool &negative, int &exponent, char (&buffer)[32])
 {
     char buf[64];
     const char *begin = buf;
@@ -67,34 +67,44 @@ void decompose(double value, int precision, bool &negative, std::string &digits,
     negative = *begin == '-';
     if (negative)
         ++begin;
-    digits.clear();
+    std::size_t n = 0;
     const char *p = begin;
     for (; p < end && *p != 'e'; ++p)
-        if (*p != '.')
-            digits += *p;
+        if (*p != '.' && n < sizeof buffer)
+            buffer[n++] = *p;
     exponent = 0;
     if (p < end)
         std::from_chars(p + 1 + (p[1] == '+'), end, exponent);
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    while (n > 1 && buffer[n - 1] == '0')
+        --n;
+    return {buffer, n};
 }
 
-} // namespace
+constexpr std::string_view kEighteenZeros = "000000000000000000";
 
-std::string formatFixedFloat(double value)
+// The fixed form of an extended or double, appended to out.
+void appendFixedFloat(std::string &out, double value)
 {
-    std::string out;
     if (appendNonFinite(out, value))
-        return out;
+        return;
+    // Whole numbers below 10^15 (most sizes and positions of a form) have
+    // all their digits in the integer part.
+    if (value != 0 && value == std::trunc(value) && std::fabs(value) < 1e15) {
+        appendInt(out, std::int64_t(value));
+        out += '.';
+        out += kEighteenZeros;
+        return;
+    }
     bool negative = false;
-    std::string digits;
     int exponent = 0;
-    decompose(value, 15, negative, digits, exponent);
+    char buffer[32];
+    const std::string_view digits = decompose(value, 15, negative, exponent, buffer);
     const bool zero = digits == "0";
     // A digit at index i stands at decimal place i - exponent (1 = tenths).
     if (!zero && int(digits.size()) - 1 - exponent > 18) {
         // Fixed notation would cut significant digits off the end.
-        return exponentForm(digits, exponent, negative);
+        appendExponentForm(out, digits, exponent, negative);
+        return;
     }
     if (negative)
         out += '-';
@@ -108,36 +118,38 @@ std::string formatFixedFloat(double value)
             written += digits.size();
         }
         out.append(18 - written, '0');
-        return out;
+        return;
     }
     const std::size_t intLen = std::size_t(exponent) + 1;
     if (digits.size() <= intLen) {
         out += digits;
         out.append(intLen - digits.size(), '0');
         out += '.';
-        out.append(18, '0');
+        out += kEighteenZeros;
     } else {
-        out.append(digits, 0, intLen);
+        out.append(digits.substr(0, intLen));
         out += '.';
-        out.append(digits, intLen);
+        out.append(digits.substr(intLen));
         out.append(18 - (digits.size() - intLen), '0');
     }
-    return out;
 }
 
-std::string formatGeneralFloat(double value)
+// The general form of a single or date, appended to out.
+void appendGeneralFloat(std::string &out, double value)
 {
-    std::string out;
     if (appendNonFinite(out, value))
-        return out;
+        return;
     bool negative = false;
-    std::string digits;
     int exponent = 0;
-    decompose(value, 14, negative, digits, exponent);
-    if (digits == "0")
-        return negative ? "-0" : "0";
+    char buffer[32];
+    const std::string_view digits = decompose(value, 14, negative, exponent, buffer);
+    if (digits == "0") {
+        out += negative ? "-0" : "0";
+        return;
+    }
     if (exponent < -4 || exponent >= 15) {
-        return exponentForm(digits, exponent, negative);
+        appendExponentForm(out, digits, exponent, negative);
+        return;
     }
     if (negative)
         out += '-';
@@ -145,17 +157,32 @@ std::string formatGeneralFloat(double value)
         out += "0.";
         out.append(std::size_t(-exponent - 1), '0');
         out += digits;
-        return out;
+        return;
     }
     const std::size_t intLen = std::size_t(exponent) + 1;
     if (digits.size() <= intLen) {
         out += digits;
         out.append(intLen - digits.size(), '0');
     } else {
-        out.append(digits, 0, intLen);
+        out.append(digits.substr(0, intLen));
         out += '.';
-        out.append(digits, intLen);
+        out.append(digits.substr(intLen));
     }
+}
+
+} // namespace
+
+std::string formatFixedFloat(double value)
+{
+    std::string out;
+    appendFixedFloat(out, value);
+    return out;
+}
+
+std::string formatGeneralFloat(double value)
+{
+    std::string out;
+    appendGeneralFloat(out, value);
     return out;
 }
 
@@ -242,42 +269,58 @@ private:
     // set elements also a whole number. Anything else is a damaged stream.
     void appendName(std::string_view name, bool numberAllowed = false)
     {
-        if (!isReadableName(name, numberAllowed)) {
+        bool nonAscii = false;
+        if (!isReadableName(name, numberAllowed, nonAscii)) {
             std::string shown(name.substr(0, 64));
             for (char &c : shown)
                 if (static_cast<unsigned char>(c) < 32)
                     c = '?';
             throw EReadError(formatMessage(msg::UnreadableName, shown));
         }
-        if (!m_nonAsciiName && !enc::isAscii(name))
+        if (nonAscii)
             m_nonAsciiName = true;
         m_out += name;
     }
 
-    static bool isReadableName(std::string_view name, bool numberAllowed)
+    // nonAscii is set when a readable name holds a byte above 127.
+    static bool isReadableName(std::string_view name, bool numberAllowed, bool &nonAscii)
     {
+        // Per byte: 1 letter (or "_", or any byte above 127), 2 digit, 4 ".".
+        static constexpr auto kind = [] {
+            std::array<std::uint8_t, 256> t{};
+            for (int c = 0; c < 256; ++c) {
+                if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80)
+                    t[c] = 1;
+                else if (c >= '0' && c <= '9')
+                    t[c] = 2;
+                else if (c == '.')
+                    t[c] = 4;
+            }
+            return t;
+        }();
         if (name.empty())
             return false;
-        auto digit = [](unsigned char c) { return c >= '0' && c <= '9'; };
-        auto letter = [](unsigned char c) {
-            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
-        };
         const auto first = static_cast<unsigned char>(name[0]);
-        if (numberAllowed && (digit(first) || first == '-')) {
+        if (numberAllowed && (kind[first] == 2 || first == '-')) {
             if (name.size() == 1 && first == '-')
                 return false;
             for (std::size_t i = 1; i < name.size(); ++i)
-                if (!digit(static_cast<unsigned char>(name[i])))
+                if (kind[static_cast<unsigned char>(name[i])] != 2)
                     return false;
             return true;
         }
-        if (!letter(first))
+        if (kind[first] != 1)
             return false;
+        unsigned char seen = 0;
+        std::uint8_t all = 7;
         for (char ch : name) {
             const auto c = static_cast<unsigned char>(ch);
-            if (!letter(c) && !digit(c) && c != '.')
-                return false;
+            all &= kind[c] ? 7 : 0;
+            seen |= c;
         }
+        if (!all)
+            return false;
+        nonAscii = seen >= 0x80;
         return true;
     }
 
@@ -393,13 +436,13 @@ private:
         case TValueType::vaInt32:
         case TValueType::vaInt64: appendInt(m_out, m_reader.readIntegerData(type)); break;
         case TValueType::vaExtended:
-        case TValueType::vaDouble: m_out += formatFixedFloat(m_reader.readFloatData(type)); break;
+        case TValueType::vaDouble: appendFixedFloat(m_out, m_reader.readFloatData(type)); break;
         case TValueType::vaSingle:
-            m_out += formatGeneralFloat(m_reader.readFloatData(type));
+            appendGeneralFloat(m_out, m_reader.readFloatData(type));
             m_out += 's';
             break;
         case TValueType::vaDate:
-            m_out += formatGeneralFloat(m_reader.readFloatData(type));
+            appendGeneralFloat(m_out, m_reader.readFloatData(type));
             m_out += 'd';
             break;
         case TValueType::vaCurrency:

@@ -208,10 +208,11 @@ private:
         if (!isIdentStart(peek()))
             fail(reason::IdentifierExpected);
         const std::size_t start = m_pos;
+        unsigned char seen = 0;
         while (m_pos < m_text.size() && isIdentChar(static_cast<unsigned char>(m_text[m_pos])))
-            ++m_pos;
+            seen |= static_cast<unsigned char>(m_text[m_pos++]);
         std::string_view ident = m_text.substr(start, m_pos - start);
-        if (m_ansi && !enc::isAscii(ident)) {
+        if (m_ansi && seen >= 0x80) {
             // Names are stored as UTF-8. The buffer is reused: callers copy a
             // name before they read the next.
             m_identUtf8 = enc::ansiToUtf8(ident);
@@ -697,13 +698,65 @@ private:
         }
     }
 
+    // Most floats of a form are plain decimals ("16.000000000000000000",
+    // "0.5"). Without an exponent and with at most 19 significant digits the
+    // value is an integer below 2^64 over a power of ten that the extended
+    // type holds exactly (up to 10^27), and one rounded division gives the
+    // same nearest value as the general parser. False for anything else.
+    static bool exactExtended(std::string_view number, long double &value)
+    {
+        static constexpr auto kPowers = [] {
+            std::array<long double, 28> p{};
+            p[0] = 1;
+            for (std::size_t i = 1; i < p.size(); ++i)
+                p[i] = p[i - 1] * 10;
+            return p;
+        }();
+        std::uint64_t mantissa = 0;
+        int digits = 0;      // significant digits taken
+        int scale = 0;       // decimals after the point, trailing zeros excluded
+        int pendingZeros = 0; // zeros after the point not yet known to matter
+        bool fraction = false;
+        for (const char c : number) {
+            if (c == '.') {
+                fraction = true;
+                continue;
+            }
+            if (c < '0' || c > '9')
+                return false; // an exponent
+            const unsigned d = unsigned(c - '0');
+            if (fraction && d == 0) {
+                ++pendingZeros;
+                continue;
+            }
+            for (; pendingZeros > 0; --pendingZeros) {
+                if (digits > 0 && ++digits > 19)
+                    return false;
+                mantissa *= 10;
+                ++scale;
+            }
+            if (mantissa == 0 && d == 0)
+                continue; // leading zeros
+            if (++digits > 19)
+                return false;
+            mantissa = mantissa * 10 + d;
+            if (fraction)
+                ++scale;
+        }
+        if (scale >= int(kPowers.size()))
+            return false;
+        value = static_cast<long double>(mantissa) / kPowers[std::size_t(scale)];
+        return true;
+    }
+
     void writeExtendedFloat(std::string_view number, bool negative)
     {
         if constexpr (std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10) {
             // The x87 extended type itself: decimal text rounds straight to the
             // 64-bit mantissa, as the stream's float was meant to hold.
             long double v = 0;
-            parseFloatText(number, v);
+            if (!exactExtended(number, v))
+                parseFloatText(number, v);
             if (negative)
                 v = -v;
             std::uint8_t bytes[sizeof(long double)];

@@ -7,10 +7,18 @@
 #include "streams/objectstream.h"
 #include "streams/texttobinary.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vantor;
 
@@ -48,25 +56,88 @@ std::vector<std::uint8_t> resourceHeader(const std::vector<std::uint8_t> &stream
     return header;
 }
 
-TMemoryStream toBinary(const std::vector<std::uint8_t> &text)
+// The converted file in one or two pieces, written straight from the
+// conversion's buffers.
+struct Output
 {
-    const std::vector<std::uint8_t> stream = textToBinary(text);
-    TMemoryStream out;
-    const std::vector<std::uint8_t> header = resourceHeader(stream);
-    out.write(header.data(), header.size());
-    out.write(stream.data(), stream.size());
+    std::vector<std::uint8_t> header;
+    std::vector<std::uint8_t> stream;
+    std::string text;
+};
+
+// The input file's bytes, mapped where it can be (no zeroed buffer, no copy),
+// else read; errors are readWholeFile's.
+class InputFile
+{
+public:
+    explicit InputFile(const std::string &fileName)
+    {
+        const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+        struct stat st{};
+        if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+            void *map = ::mmap(nullptr, std::size_t(st.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+            if (map != MAP_FAILED) {
+                m_map = map;
+                m_bytes = {static_cast<const std::uint8_t *>(map), std::size_t(st.st_size)};
+            }
+        }
+        if (fd >= 0)
+            ::close(fd);
+        if (!m_map) {
+            m_read = readWholeFile(fileName);
+            m_bytes = m_read;
+        }
+    }
+    ~InputFile()
+    {
+        if (m_map)
+            ::munmap(m_map, m_bytes.size());
+    }
+    InputFile(const InputFile &) = delete;
+    InputFile &operator=(const InputFile &) = delete;
+
+    std::span<const std::uint8_t> bytes() const { return m_bytes; }
+
+private:
+    void *m_map = nullptr;
+    std::vector<std::uint8_t> m_read;
+    std::span<const std::uint8_t> m_bytes;
+};
+
+Output toBinary(std::span<const std::uint8_t> text)
+{
+    Output out;
+    out.stream = textToBinary(text);
+    out.header = resourceHeader(out.stream);
     return out;
 }
 
 // A binary form file with either resource header, or a bare stream.
-TMemoryStream toText(std::vector<std::uint8_t> bytes)
+Output toText(std::span<const std::uint8_t> bytes)
 {
-    TMemoryStream in(std::move(bytes));
-    if (!hasStreamSignature(in.data(), in.size()))
-        ReadResHeader(in);
-    TMemoryStream out;
-    ObjectBinaryToText(in, out);
+    std::size_t start = 0;
+    if (!hasStreamSignature(bytes.data(), bytes.size())) {
+        // The header's reader works on a stream: it gets a copy.
+        TMemoryStream head(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        ReadResHeader(head);
+        start = std::min(head.position(), head.size());
+    }
+    Output out;
+    out.text = binaryToText(bytes.subspan(start));
     return out;
+}
+
+void save(const std::string &fileName, const Output &output)
+{
+    std::FILE *file = std::fopen(fileName.c_str(), "wb");
+    if (!file)
+        throw EFOpenError(formatMessage(msg::CannotCreateFile, fileName));
+    bool ok = std::fwrite(output.header.data(), 1, output.header.size(), file) == output.header.size()
+              && std::fwrite(output.stream.data(), 1, output.stream.size(), file) == output.stream.size()
+              && std::fwrite(output.text.data(), 1, output.text.size(), file) == output.text.size();
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok)
+        throw EFOpenError(formatMessage(msg::CannotCreateFile, fileName));
 }
 
 } // namespace
@@ -81,16 +152,16 @@ int runConvert(int argc, char **argv)
     const std::string inName = argv[1];
     const std::string outName = argv[2];
 
-    std::vector<std::uint8_t> input;
+    std::unique_ptr<InputFile> input;
     try {
-        input = readWholeFile(inName);
+        input = std::make_unique<InputFile>(inName);
     } catch (const Exception &e) {
         report(inName, e.what());
         return 2;
     }
-    TMemoryStream output;
+    Output output;
     try {
-        output = binary ? toBinary(input) : toText(std::move(input));
+        output = binary ? toBinary(input->bytes()) : toText(input->bytes());
     } catch (const Exception &e) {
         report(inName, e.what());
         return 1;
@@ -99,7 +170,7 @@ int runConvert(int argc, char **argv)
         return 1;
     }
     try {
-        output.saveToFile(outName);
+        save(outName, output);
     } catch (const Exception &e) {
         report(outName, e.what());
         return 2;

@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef VANTOR_WITH_QT
+#include <dlfcn.h>
+#endif
+
 namespace {
 
 struct Command
@@ -17,12 +21,33 @@ constexpr Command kCommands[] = {
     {"convert", runConvert, "convert --to-binary|--to-text IN OUT"},
     {"procs", runProcs, "procs UNIT.pas"},
 #ifdef VANTOR_WITH_QT
-    {"report", runReport, "report [--design-time] FILE"},
-    {"render", runRender, "render [--design-time] FILE OUT.png"},
-    {"plugins", runPlugins, "plugins"},
-    {"open", runOpen, "open [--timeout-ms MS] FILE"},
+    {"report", nullptr, "report [--design-time] FILE"},
+    {"render", nullptr, "render [--design-time] FILE OUT.png"},
+    {"plugins", nullptr, "plugins"},
+    {"open", nullptr, "open [--timeout-ms MS] FILE"},
 #endif
 };
+
+#ifdef VANTOR_WITH_QT
+// The commands without a function here are in the Qt module (qtcommands.cpp),
+// found through the program's library path.
+int runQtCommand(const char *program, const char *name, int argc, char **argv)
+{
+    void *module = dlopen(VANTOR_TOOL_QT_MODULE, RTLD_NOW | RTLD_LOCAL);
+    if (!module) {
+        std::fprintf(stderr, "%s: %s\n", program, dlerror());
+        return 2;
+    }
+    using Entry = int (*)(const char *, int, char **);
+    auto entry = reinterpret_cast<Entry>(dlsym(module, "vantorToolQtCommand"));
+    if (!entry) {
+        std::fprintf(stderr, "%s: %s\n", program, dlerror());
+        return 2;
+    }
+    // The module stays loaded: Qt's objects end with the process.
+    return entry(name, argc, argv);
+}
+#endif
 
 int usage(const char *program)
 {
@@ -40,8 +65,13 @@ int main(int argc, char **argv)
     if (argc < 2)
         return usage(program);
     for (const Command &c : kCommands)
-        if (std::strcmp(argv[1], c.name) == 0)
+        if (std::strcmp(argv[1], c.name) == 0) {
+#ifdef VANTOR_WITH_QT
+            if (!c.run)
+                return runQtCommand(program, c.name, argc - 2, argv + 2);
+#endif
             return c.run(argc - 2, argv + 2);
+        }
     std::fprintf(stderr, "%s: unbekannter Befehl: %s\n", program, argv[1]);
     return usage(program);
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -127,6 +128,47 @@ TEST(TextToBinary, ValuesTable)
     };
     for (const Case &c : cases)
         EXPECT_EQ(valueBytes(c.text), c.bytes) << c.text;
+}
+
+// Plain decimals take a shortcut to the extended value; it must give the
+// bytes the general parser gives, up to the 19 digits and 27 decimals it
+// takes and past them.
+TEST(TextToBinary, PlainDecimalsReadAsTheGeneralParserReadsThem)
+{
+    std::uint64_t state = 12345;
+    auto next = [&state] {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        return state >> 33;
+    };
+    std::vector<std::string> numbers = {"0.899999976158142100", "16.000000000000000000", "1.", ".5", "0.0",
+                                        "0.000000000000000000000000001", "1234567890123456789.5",
+                                        "9999999999999999999.0", "18446744073709551615.0", "0.1",
+                                        "123456789012345678.9", "0.0000000000000000000000000001"};
+    for (int i = 0; i < 3000; ++i) {
+        const int digits = 1 + int(next() % 21);
+        const int point = int(next() % (digits + 8));
+        std::string n;
+        for (int d = 0; d < digits; ++d) {
+            if (d == point)
+                n += '.';
+            n += char('0' + next() % 10);
+        }
+        if (point >= digits)
+            n = "0." + std::string(std::size_t(point - digits), '0') + n;
+        numbers.push_back(n);
+    }
+    for (const std::string &n : numbers) {
+        std::string full = n;
+        if (full.front() == '.')
+            full.insert(0, "0");
+        if (full.back() == '.')
+            full += '0';
+        const long double expected = std::strtold(full.c_str(), nullptr);
+        Bytes want{std::uint8_t(TValueType::vaExtended)};
+        const auto *p = reinterpret_cast<const std::uint8_t *>(&expected);
+        want.insert(want.end(), p, p + 10);
+        ASSERT_EQ(valueBytes(n), hex(want)) << n;
+    }
 }
 
 TEST(TextToBinary, HeadersKeywordsAndTrailingText)
