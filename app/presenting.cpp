@@ -118,6 +118,7 @@ void TF_FMXWindowDisplay::GetForm(const QString &file, bool runTimeView)
     ApplyPlatformStyle(*this, view.APlatform);
     bnFMX->SetStyleLookup(QStringLiteral("bnFMXStyle1"));
     RefreshStyleLookups();
+    StructureFormShown();
 }
 
 void TF_FMXWindowDisplay::SetMissingClasses(TComponent *form, bool RuntimeView)

@@ -182,6 +182,7 @@ void TDFMView::create()
     slEventHandlers = TStringList();
     slEventHandlers.setDuplicates(TDuplicates::Ignore);
     slUnknownClassesOffset = TStringList();
+    OrgRootHeader.clear();
     APlatform.clear();
     AScaleX = AScaleY = 0;
     EventOnError = EventMouseMove = TMethod{};
@@ -217,6 +218,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
     TStringList variant;
 
     slOrgDFM.clear();
+    OrgRootHeader.clear();
     slEventHandlers.clear();
     slUnknownClassesOffset.clear();
     slMissing.clear();
@@ -229,6 +231,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
 
     const bool isFrame = isFrameRoot(working);
     const std::string rootClass = rootClassForCaption(working);
+    OrgRootHeader = working.empty() ? std::string() : working[0];
     if (!isFrame)
         renameRootHeader(working);
 

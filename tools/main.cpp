@@ -19,6 +19,7 @@ constexpr Command kCommands[] = {
 #ifdef VANTOR_WITH_QT
     {"report", runReport, "report [--design-time] FILE"},
     {"render", runRender, "render [--design-time] FILE OUT.png"},
+    {"tree", runTree, "tree [--design-time] FILE"},
     {"plugins", runPlugins, "plugins"},
     {"open", runOpen, "open [--timeout-ms MS] FILE"},
 #endif
