@@ -72,6 +72,22 @@ QString formFileName(const TDFMView &view, TComponent *component)
     return name;
 }
 
+// The name in the form file of the component a click on the shown form
+// stands for: a marker's non-visual component, an inherited component's
+// label's component, else the component itself.
+QString clickedFileName(const TDFMView &view, TComponent *component)
+{
+    const QString name = formFileName(view, component);
+    if (name.startsWith(QLatin1String("Du_"))) {
+        if (const QString marked = markedComponentName(component); !marked.isEmpty())
+            return marked;
+    }
+    if (auto *label = object_cast<TLabel>(component);
+        label && name.startsWith(QLatin1String("AAA_")) && label->Text().startsWith(QLatin1String("Inherited ")))
+        return name.mid(4);
+    return name;
+}
+
 } // namespace
 
 void TF_FMXWindowDisplay::openEventMenu()
@@ -91,6 +107,9 @@ void TF_FMXWindowDisplay::AnKlickEventClick(TObject *Sender)
     TDFMView &view = DFMView();
     const QString name = formFileName(view, component);
     const QString className = component->ClassName();
+    // With the structure pane open, the click also chooses the component's
+    // node; the steps below are the same with the pane shut.
+    structureFollowClick(component, clickedFileName(view, component));
 
     if (name.contains(QLatin1String("Du_TImageList_"))) {
         const QString listName = markedComponentName(component);

@@ -4,6 +4,7 @@
 #include "app/handoffrequests.h"
 #include "app/memocontrols.h"
 #include "app/storedlayout.h"
+#include "app/structurepane.h"
 #include "app/styles.h"
 #include "framework/controls/containers.h"
 #include "framework/controls/edits.h"
@@ -94,7 +95,8 @@ TF_FMXWindowDisplay::TF_FMXWindowDisplay(TComponent *owner) : TForm(owner)
                       &TTabItem::StaticClass(), &TScrollBox::StaticClass(), &TSelection::StaticClass(),
                       &TRectangle::StaticClass(), &TTimer::StaticClass(), &TPopupMenu::StaticClass(),
                       &TMenuItem::StaticClass(), &TStyleBook::StaticClass(), &TComboEdit::StaticClass(),
-                      &shell::TTMSFMXMemo::StaticClass(), &shell::TTMSFMXMemoPascalStyler::StaticClass()});
+                      &shell::TTMSFMXMemo::StaticClass(), &shell::TTMSFMXMemoPascalStyler::StaticClass(),
+                      &shell::TStructurePane::StaticClass()});
     connectComponentEvents();
     fireEvent("OnCreate");
 }
@@ -152,6 +154,8 @@ void TF_FMXWindowDisplay::DeclareProperties(ClassBuilder<TF_FMXWindowDisplay> &b
     b.field("pnDummy", &W::pnDummy);
     b.field("StyleBookStd", &W::StyleBookStd);
     b.field("lbClassInfo", &W::lbClassInfo);
+    b.field("bnStruktur", &W::bnStruktur);
+    b.field("pnStruktur", &W::pnStruktur);
 
     // The handlers that take a sender, found by name by the reader. GetForm,
     // EmbeddForm and FillPasProclist take other arguments and are called
@@ -176,6 +180,7 @@ void TF_FMXWindowDisplay::DeclareProperties(ClassBuilder<TF_FMXWindowDisplay> &b
     b.method<&W::pnDummyResize>("pnDummyResize");
     b.method<&W::bnDTClick>("bnDTClick");
     b.method<&W::bnRTClick>("bnRTClick");
+    b.method<&W::bnStrukturClick>("bnStrukturClick");
 }
 
 void TF_FMXWindowDisplay::fireEvent(const char *eventName) { fireStoredEvent(this, eventName, this); }
@@ -197,6 +202,16 @@ void TF_FMXWindowDisplay::connectComponentEvents()
         QObject::connect(combo, &QComboBox::activated, combo,
                          [this](int) { fireStoredEvent(cbProcs, "OnClosePopup", cbProcs); });
     }
+
+    // The structure pane reports its choices and the double-click on an
+    // event line.
+    pnStruktur->OnNodeChosen = [this](int node) { guarded([this, node] { structureNodeChosen(node); }); };
+    pnStruktur->OnEventLineActivated = [this](const FormProperty &line) {
+        // What choosing the line in the event menu does: the hidden button
+        // carries the line as the menu item would.
+        bnGotoProc->SetText(QString::fromUtf8(line.name + " = " + line.value));
+        bnGotoProcClick(bnGotoProc);
+    };
 
     // The source/form toggle's menu is attached to no control: its shortcut
     // works on the whole window.

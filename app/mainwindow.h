@@ -36,6 +36,8 @@ class TTabItem;
 class TTimer;
 
 namespace shell {
+class SelectionOutline;
+class TStructurePane;
 class TTMSFMXMemo;
 class TTMSFMXMemoPascalStyler;
 } // namespace shell
@@ -95,6 +97,8 @@ public:
     TLabel *pnDummy = nullptr;
     TStyleBook *StyleBookStd = nullptr;
     TLabel *lbClassInfo = nullptr;
+    TButton *bnStruktur = nullptr;
+    shell::TStructurePane *pnStruktur = nullptr;
 
     // The window's own state.
     QString AFile;     // the file to show
@@ -133,6 +137,18 @@ public:
     void MenuItem1Click(TObject *Sender);
     void lbMissingDblClick(TObject *Sender);
 
+    // Structure pane.
+    void bnStrukturClick(TObject *Sender);
+    // Called at the end of a presentation: the pane, when it shows, takes
+    // the new form's tree.
+    void StructureFormShown();
+    // The component of the shown form that a node of the pane stands for;
+    // nullptr when the form has none (the root, a component inside a
+    // placeholder, a non-visual one in the run-time view).
+    TComponent *StructureComponentOfNode(int node);
+    // The outline around the chosen component; nullptr before the first choice.
+    shell::SelectionOutline *StructureOutline() const { return m_outline; }
+
     // Source pane.
     void bnPasClick(TObject *Sender);
     void FillPasProclist();
@@ -169,12 +185,18 @@ private:
     // Gives the handler items of the event menu (item 2 on) the handler
     // choice as their click and opens the menu at the pointer.
     void openEventMenu();
+    // The click command's part in the structure pane: the clicked component
+    // (its name in the form file given) becomes the chosen node.
+    void structureFollowClick(TComponent *component, const QString &fileName);
+    void structureFill();
+    void structureNodeChosen(int node);
     // Runs a command; an error that leaves it is shown in a message box, as
     // the framework's default handling does, and the viewer keeps running.
     void guarded(const std::function<void()> &command);
 
     std::unique_ptr<TDFMView> m_view;
     QShortcut *m_toggleShortcut = nullptr;
+    shell::SelectionOutline *m_outline = nullptr; // a child of panelx's widget
     bool m_terminate = false;
     bool m_hasArgument = false;
     bool m_destroyed = false;

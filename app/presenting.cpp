@@ -122,6 +122,7 @@ void TF_FMXWindowDisplay::GetForm(const QString &file, bool runTimeView)
 
     bnFMX->SetStyleLookup(QStringLiteral("bnFMXStyle1"));
     RefreshStyleLookups();
+    StructureFormShown();
 }
 
 void TF_FMXWindowDisplay::SetMissingClasses(TComponent *form, bool RuntimeView)

@@ -275,6 +275,7 @@ void TDFMView::create()
     slEventHandlers = TStringList();
     slEventHandlers.setDuplicates(TDuplicates::Ignore);
     slUnknownClassesOffset = TStringList();
+    OrgRootHeader.clear();
     APlatform.clear();
     AScaleX = AScaleY = 0;
     EventOnError = EventMouseMove = TMethod{};
@@ -312,6 +313,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
     TStringList variant;
 
     slOrgDFM.clear();
+    OrgRootHeader.clear();
     slEventHandlers.clear();
     slUnknownClassesOffset.clear();
     slMissing.clear();
@@ -331,6 +333,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
                                  ? sizeFromChildren(working)
                                  : QSizeF();
     const std::string rootClass = rootClassForCaption(working);
+    OrgRootHeader = working.empty() ? std::string() : working[0];
     if (!isFrame)
         renameRootHeader(working);
 

@@ -49,6 +49,9 @@ public:
     // One entry per placeholder: the class, tagged with its header's line in
     // slOrgDFM.
     TStringList slUnknownClassesOffset;
+    // The root header as the file writes it (slOrgDFM holds a form's root
+    // renamed to the viewer's own); empty before the first load.
+    std::string OrgRootHeader;
     TMethod EventOnError;             // not used by the load
     TMethod EventMouseMove;           // given to the built form's OnMouseMove
     TNotifyEvent EventOnDblClick;     // not used by the load

@@ -15,6 +15,10 @@ int runReport(int argc, char **argv);
 // One load, and a PNG of the built form: 0 written, 1 build failed, 2 an
 // error left the load, the picture could not be written, or bad usage.
 int runRender(int argc, char **argv);
+// One load, and the component tree of the form as the structure pane shows
+// it: 0 built, 1 build failed (the tree is printed all the same), 2 an error
+// left the load or bad usage.
+int runTree(int argc, char **argv);
 // The plug-in libraries beside the program, each with its class list: 0.
 int runPlugins(int argc, char **argv);
 // Asks the running viewer to show FILE (hand-off request on X11): 0 taken

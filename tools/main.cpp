@@ -23,6 +23,7 @@ constexpr Command kCommands[] = {
 #ifdef VANTOR_WITH_QT
     {"report", nullptr, "report [--design-time] FILE"},
     {"render", nullptr, "render [--design-time] FILE OUT.png"},
+    {"tree", nullptr, "tree [--design-time] FILE"},
     {"plugins", nullptr, "plugins"},
     {"open", nullptr, "open [--timeout-ms MS] FILE"},
 #endif

@@ -12,6 +12,8 @@ extern "C" int vantorToolQtCommand(const char *name, int argc, char **argv)
         return runReport(argc, argv);
     if (std::strcmp(name, "render") == 0)
         return runRender(argc, argv);
+    if (std::strcmp(name, "tree") == 0)
+        return runTree(argc, argv);
     if (std::strcmp(name, "plugins") == 0)
         return runPlugins(argc, argv);
     if (std::strcmp(name, "open") == 0)
