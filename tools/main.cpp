@@ -21,6 +21,7 @@ constexpr Command kCommands[] = {
     {"render", runRender, "render [--design-time] FILE OUT.png"},
     {"plugins", runPlugins, "plugins"},
     {"open", runOpen, "open [--timeout-ms MS] FILE"},
+    {"props", runProps, "props [--counts] [CLASS...]"},
 #endif
 };
 
