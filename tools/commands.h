@@ -24,4 +24,7 @@ int runPlugins(int argc, char **argv);
 // Asks the running viewer to show FILE (hand-off request on X11): 0 taken
 // up, 1 nobody took it up in time, 2 no such file, no display or bad usage.
 int runOpen(int argc, char **argv);
+// The published properties the reader accepts on each known and plug-in
+// class, nested ones and enumeration values included: 0, 2 on bad usage.
+int runProps(int argc, char **argv);
 #endif

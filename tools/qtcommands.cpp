@@ -16,6 +16,8 @@ extern "C" int vantorToolQtCommand(const char *name, int argc, char **argv)
         return runTree(argc, argv);
     if (std::strcmp(name, "plugins") == 0)
         return runPlugins(argc, argv);
+    if (std::strcmp(name, "props") == 0)
+        return runProps(argc, argv);
     if (std::strcmp(name, "open") == 0)
         return runOpen(argc, argv);
     return -1;
