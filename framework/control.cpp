@@ -1,5 +1,6 @@
 #include "framework/control.h"
 
+#include "framework/looks.h"
 #include "framework/peer.h"
 
 #include <QCursor>
@@ -268,6 +269,14 @@ void TControl::SetShowHint(bool v)
         applyBaseState();
 }
 
+void TControl::SetStyleLookup(const QString &s)
+{
+    if (s == m_styleLookup)
+        return;
+    m_styleLookup = s;
+    applyLook(*this);
+}
+
 void TControl::SetPopupMenu(TComponent *menu)
 {
     if (m_popupMenu)
@@ -339,6 +348,7 @@ QWidget *TControl::peer()
     m_peer->installEventFilter(m_filter);
     applyBaseState();
     updatePeer();
+    applyLook(*this);
     attachPeerToParent();
     for (TFmxObject *child : children())
         if (auto *c = object_cast<TControl>(child)) {

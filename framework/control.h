@@ -83,8 +83,9 @@ public:
     void SetHint(const QString &h);
     bool ShowHint() const { return m_showHint; }
     void SetShowHint(bool v);
+    // The name of the look the control is drawn with (see looks.h).
     QString StyleLookup() const { return m_styleLookup; }
-    void SetStyleLookup(const QString &s) { m_styleLookup = s; }
+    void SetStyleLookup(const QString &s);
     bool ClipChildren() const { return m_clipChildren; }
     void SetClipChildren(bool v) { m_clipChildren = v; }
     TComponent *PopupMenu() const { return m_popupMenu; }

@@ -43,9 +43,8 @@ public:
     unsigned StyledSettings() const { return m_styledSettings; }
     void SetStyledSettings(unsigned s) { m_styledSettings = s; peerChanged(); }
 
-protected:
     // Font and colour for the peer, honouring StyledSettings (a part that
-    // comes from the style keeps the widget's default).
+    // comes from the style keeps the widget's default). Looks paint with them.
     QFont peerFont(const QFont &base) const;
     bool usesOwnFontColor() const { return !(m_styledSettings & (1u << ssFontColor)); }
 
