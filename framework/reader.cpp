@@ -121,6 +121,8 @@ void TReader::readComponent(TComponent *parent)
         component = m_root->FindComponent(name);
     if (!component) {
         const ClassInfo *cls = GetClass(className);
+        if ((!cls || !cls->creatable()) && m_standIn)
+            cls = m_standIn;
         if (!cls || !cls->creatable())
             throw EClassNotFound(formatMessage(msg::ClassNotFound, header.className));
         component = cls->create(m_root);
@@ -166,17 +168,36 @@ void TReader::readProperty(TObject *instance, const QString &path, const QString
 {
     const QString where = label + QLatin1Char('.') + path;
     const PropLocation loc = FindPropertyPath(instance, path);
+    if (!loc && m_standIn) {
+        m_reader.skipValue();
+        return;
+    }
     if (!loc)
         throw EPrefixedReadError(where.toStdString() + ": " + formatMessage(msg::UnknownProperty, path.toStdString()));
+    const std::size_t valueStart = m_reader.position();
     try {
         readValue(loc.instance, *loc.info, where);
     } catch (const EPrefixedReadError &) {
-        throw;
+        if (m_standIn)
+            skipValueFrom(valueStart);
+        else
+            throw;
     } catch (const EClassNotFound &) {
         throw;
     } catch (const Exception &e) {
-        throw EPrefixedReadError(where.toStdString() + ": " + e.message());
+        if (m_standIn)
+            skipValueFrom(valueStart);
+        else
+            throw EPrefixedReadError(where.toStdString() + ": " + e.message());
     }
+}
+
+void TReader::skipValueFrom(std::size_t position)
+{
+    // A value the property does not take is passed over; a stream that is
+    // damaged there raises while it is skipped.
+    m_reader.setPosition(position);
+    m_reader.skipValue();
 }
 
 void TReader::readValue(TObject *instance, const PropInfo &info, const QString &label)

@@ -64,6 +64,13 @@ public:
     // when the error happened is destroyed; components read before it stay.
     void ReadRootComponent(TComponent *root);
 
+    // Reads leniently, as styles are read: a component of a class the
+    // registry lacks is made of `standIn` instead (an empty part that keeps
+    // its place and size), a property its class does not have and a value
+    // the property does not take are skipped, and an event stays unbound. A
+    // damaged stream still raises EReadError. nullptr reads strictly again.
+    void setStandInClass(const ClassInfo *standIn) { m_standIn = standIn; }
+
 private:
     struct Fixup
     {
@@ -77,6 +84,7 @@ private:
     void readProperties(TObject *instance, const QString &label);
     void readProperty(TObject *instance, const QString &path, const QString &label);
     void readValue(TObject *instance, const PropInfo &info, const QString &label);
+    void skipValueFrom(std::size_t position);
     void readCollection(TCollection *collection, const QString &label);
     void resolveFixups();
     void bindFields();
@@ -89,6 +97,7 @@ private:
     std::vector<Fixup> m_fixups;
     std::vector<TComponent *> m_loaded;
     int m_depth = 0;
+    const ClassInfo *m_standIn = nullptr;
 };
 
 } // namespace vantor

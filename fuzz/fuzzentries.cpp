@@ -5,6 +5,8 @@
 #include "streams/formfile.h"
 #include "streams/memorystream.h"
 #include "streams/stringlist.h"
+#include "streams/styleresource.h"
+#include "streams/objectstream.h"
 #include "streams/texttobinary.h"
 
 #include <vector>
@@ -65,6 +67,17 @@ void formFile(const std::uint8_t *data, std::size_t size)
             throw BrokenInvariant("the stream-format test moved the position");
         TStringList lines;
         ReadFormFileLines(std::vector<std::uint8_t>(data, data + size), lines);
+    } catch (const Exception &) {
+    }
+}
+
+void styleResource(const std::uint8_t *data, std::size_t size)
+{
+    try {
+        const StyleResource resource = ReadStyleResource({data, size});
+        for (const StyleResourceEntry &style : resource.styles)
+            if (!hasStreamSignature(style.stream.data(), style.stream.size()))
+                throw BrokenInvariant("a style without the stream signature");
     } catch (const Exception &) {
     }
 }

@@ -31,4 +31,8 @@ void textToBinary(const std::uint8_t *data, std::size_t size);
 // file is loaded; for anything else the text reading into lines.
 void formFile(const std::uint8_t *data, std::size_t size);
 
+// Bytes as a style book's ResourcesBin: the style table (or single stream)
+// is read, and every style it gives must start with the stream signature.
+void styleResource(const std::uint8_t *data, std::size_t size);
+
 } // namespace vantor::fuzz

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs one fuzz target for a given time:  fuzz/run.sh TARGET SECONDS [LIBFUZZER-OPTION...]
-#   TARGET: binarytotext | texttobinary | formfile
+#   TARGET: binarytotext | texttobinary | formfile | styleresource
 #   e.g. fuzz/run.sh texttobinary 300 -fork=1 -ignore_crashes=1  (go on past findings)
 # Builds the instrumented targets in build-fuzz (clang) when needed. New
 # inputs go to build-fuzz/corpus/TARGET (the seeds in fuzz/corpus/TARGET are
@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:?usage: fuzz/run.sh TARGET SECONDS}
 seconds=${2:?usage: fuzz/run.sh TARGET SECONDS}
-case "$target" in binarytotext|texttobinary|formfile) ;; *) echo "run.sh: unknown target $target" >&2; exit 2 ;; esac
+case "$target" in binarytotext|texttobinary|formfile|styleresource) ;; *) echo "run.sh: unknown target $target" >&2; exit 2 ;; esac
 BUILD_DIR=${BUILD_DIR:-build-fuzz}
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -66,6 +66,7 @@ const Target kTargets[] = {
     {"binarytotext", fuzz::binaryToText},
     {"texttobinary", fuzz::textToBinary},
     {"formfile", fuzz::formFile},
+    {"styleresource", fuzz::styleResource},
 };
 
 std::string readFile(const fs::path &path)
