@@ -3,11 +3,14 @@
 #include <QBrush>
 #include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 #include <QSplitter>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vantor::shell {
 
@@ -71,8 +74,11 @@ QWidget *TStructurePane::createPeer()
     m_treeList->setHeaderLabels({QString::fromUtf8(kStructureTitle)});
     m_treeList->setUniformRowHeights(true);
     m_treeList->setIndentation(12);
+    // The column is as wide as the longest line is estimated to be: sizing
+    // it to its contents would shape every line's text at each change.
     m_treeList->header()->setStretchLastSection(false);
-    m_treeList->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_treeList->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    m_treeList->setTextElideMode(Qt::ElideNone);
     QObject::connect(m_treeList, &QTreeWidget::currentItemChanged, m_treeList,
                      [this](QTreeWidgetItem *item, QTreeWidgetItem *) { currentItemChanged(item); });
 
@@ -144,6 +150,13 @@ void TStructurePane::ShowTree(FormTree tree, const TStringList &text, TComponent
     }
     list->addTopLevelItems(roots);
     list->expandAll();
+    qsizetype widest = 0;
+    for (std::size_t n = 0; n < m_items.size(); ++n)
+        widest = std::max(widest, 2 * m_tree.nodes[n].depth + m_items[n]->text(0).size());
+    const QFontMetrics metrics(list->font());
+    const int indent = list->indentation();
+    list->header()->resizeSection(
+        0, std::max(list->viewport()->width(), int(widest) * metrics.averageCharWidth() * 6 / 5 + indent + 8));
     list->setUpdatesEnabled(true);
 }
 

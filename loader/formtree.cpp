@@ -155,14 +155,13 @@ void readStringExpression(std::string_view text, std::size_t &pos, std::string &
         } else {
             return;
         }
-        // A '+' joins the next part; blanks and line breaks may stand around it.
+        // A part right after another ('a'#13'b') joins it; so does one after
+        // a '+', with blanks and line breaks around it.
+        if (pos < text.size() && (text[pos] == '\'' || text[pos] == '#'))
+            continue;
         std::size_t next = pos;
         while (next < text.size() && isBlank(text[next]))
             ++next;
-        if (next < text.size() && (text[next] == '\'' || text[next] == '#')) {
-            pos = next;
-            continue;
-        }
         if (next >= text.size() || text[next] != '+')
             return;
         ++next;
@@ -388,27 +387,36 @@ FormTree BuildFormTree(const TStringList &text, const FormTreeSources &sources)
         open.emplace_back(int(tree.nodes.size()) - 1, indent);
     }
 
-    // Non-visual: by the class when it is known, else by the block having no
-    // place and size; a child of a non-visual component is one too.
+    // Non-visual: a child of a component that is non-visual by its class (a
+    // popup menu's items); else by the class when it is known; else a child
+    // of a non-visual component, or a block that has property lines but
+    // none that places or sizes it (a designer's Left and Top place no
+    // control). A block without property lines tells nothing and counts as
+    // a control.
+    std::vector<bool> byItsClass(tree.nodes.size(), false);
     for (std::size_t n = 1; n < tree.nodes.size(); ++n) {
         FormTreeNode &node = tree.nodes[n];
-        const FormTreeNode &up = tree.nodes[std::size_t(node.parent)];
-        if (up.parent >= 0 && up.nonVisual) {
+        const std::size_t up = std::size_t(node.parent);
+        if (up > 0 && tree.nodes[up].nonVisual && byItsClass[up]) {
+            node.nonVisual = byItsClass[n] = true;
+            continue;
+        }
+        if (const std::optional<bool> byClass = sources.nonVisualClass ? sources.nonVisualClass(node.className)
+                                                                        : std::nullopt) {
+            node.nonVisual = byItsClass[n] = *byClass;
+            continue;
+        }
+        if (up > 0 && tree.nodes[up].nonVisual) {
             node.nonVisual = true;
             continue;
         }
-        std::optional<bool> byClass;
-        if (sources.nonVisualClass)
-            byClass = sources.nonVisualClass(node.className);
-        if (byClass) {
-            node.nonVisual = *byClass;
-            continue;
-        }
+        bool lines = false;
         bool geometry = false;
         forEachOwnProperty(text, tree, int(n), [&](int first, int) {
+            lines = true;
             geometry = geometry || isGeometryKey(textlines::keyBeforeEquals(text[first]));
         });
-        node.nonVisual = !geometry;
+        node.nonVisual = lines && !geometry;
     }
     return tree;
 }
