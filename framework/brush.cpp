@@ -20,22 +20,22 @@ namespace {
 
 const EnumInfo &wrapModeInfo()
 {
-    static const EnumInfo info{"TWrapMode", {"Tile", "TileOriginal", "TileStretch"}, nullptr};
+    static const EnumInfo info{"TWrapMode", {"Tile", "TileOriginal", "TileStretch"}, "wm"};
     return info;
 }
 const EnumInfo &capInfo()
 {
-    static const EnumInfo info{"TStrokeCap", {"Flat", "Round"}, nullptr};
+    static const EnumInfo info{"TStrokeCap", {"Flat", "Round"}, "sc"};
     return info;
 }
 const EnumInfo &joinInfo()
 {
-    static const EnumInfo info{"TStrokeJoin", {"Miter", "Round", "Bevel"}, nullptr};
+    static const EnumInfo info{"TStrokeJoin", {"Miter", "Round", "Bevel"}, "sj"};
     return info;
 }
 const EnumInfo &dashInfo()
 {
-    static const EnumInfo info{"TStrokeDash", {"Solid", "Dash", "Dot", "DashDot", "DashDotDot", "Custom"}, nullptr};
+    static const EnumInfo info{"TStrokeDash", {"Solid", "Dash", "Dot", "DashDot", "DashDotDot", "Custom"}, "sd"};
     return info;
 }
 
@@ -94,6 +94,13 @@ void TGradient::DeclareProperties(ClassBuilder<TGradient> &b)
     b.enumeration("Style", gradientStyleInfo(), &TGradient::Style, &TGradient::SetStyle);
     b.persistent("StartPosition", &TGradient::StartPosition);
     b.persistent("StopPosition", &TGradient::StopPosition);
+    // Where a radial gradient sits and how it turns (kept; radial fills use the centre).
+    b.stored("RadialTransform.RotationAngle", PropKind::Float);
+    for (const char *name : {"RadialTransform.Position.X", "RadialTransform.Position.Y",
+                             "RadialTransform.RotationCenter.X", "RadialTransform.RotationCenter.Y",
+                             "RadialTransform.Scale.X", "RadialTransform.Scale.Y", "RadialTransform.Skew.X",
+                             "RadialTransform.Skew.Y"})
+        b.stored(name, PropKind::Float);
 }
 
 QBrush TGradient::qbrush(const QRectF &rect) const
@@ -139,6 +146,8 @@ void TBrush::DeclareProperties(ClassBuilder<TBrush> &b)
         &colorIdentToInt);
     b.persistent("Bitmap", &TBrush::Bitmap);
     b.persistent("Gradient", &TBrush::Gradient);
+    // A brush of kind Resource takes its look from a style resource (kept).
+    b.stored("Resource.StyleLookup", PropKind::String);
 }
 
 void TBrush::SetKind(TBrushKind k)

@@ -127,7 +127,12 @@ void TControl::DeclareProperties(ClassBuilder<TControl> &b)
     b.integer("TabOrder", &TControl::TabOrder, &TControl::SetTabOrder);
     b.stored("TabStop", PropKind::Boolean);
     b.integer("Top", &TControl::Top, &TControl::SetTop);
+    b.stored("Touch.GestureManager", PropKind::Component);
     b.stored("Touch.InteractiveGestures", PropKind::Set, &interactiveGestureInfo());
+    // The wider hit area that touch platforms give a control.
+    for (const char *name : {"TouchTargetExpansion.Left", "TouchTargetExpansion.Top", "TouchTargetExpansion.Right",
+                             "TouchTargetExpansion.Bottom"})
+        b.stored(name, PropKind::Float);
     b.boolean("Visible", &TControl::Visible, &TControl::SetVisible);
     b.floating("Width", &TControl::Width, &TControl::SetWidth);
 

@@ -46,6 +46,29 @@ const EnumInfo &formStyleInfo()
     static const EnumInfo info{"TFormStyle", {"Normal", "Popup", "StayOnTop"}, "fs"};
     return info;
 }
+const EnumInfo &formOrientationInfo()
+{
+    static const EnumInfo info{"TFormOrientation", {"Portrait", "Landscape", "InvertedPortrait", "InvertedLandscape"},
+                               "so"};
+    return info;
+}
+const EnumInfo &borderIconInfo()
+{
+    static const EnumInfo info{"TBorderIcon", {"biSystemMenu", "biMinimize", "biMaximize", "biHelp"}, nullptr};
+    return info;
+}
+const EnumInfo &visibilityModeInfo()
+{
+    static const EnumInfo info{"TVisibilityMode", {"VisibleAndOverlap", "Visible", "Invisible"}, nullptr};
+    return info;
+}
+const EnumInfo &interactiveGestureInfo()
+{
+    static const EnumInfo info{"TInteractiveGesture",
+                               {"Zoom", "Pan", "Rotate", "TwoFingerTap", "PressAndTap", "LongTap", "DoubleTap"},
+                               "ig"};
+    return info;
+}
 const EnumInfo &canvasQualityInfo()
 {
     static const EnumInfo info{"TCanvasQuality", {"SystemDefault", "HighPerformance", "HighQuality"}, nullptr};
@@ -58,7 +81,7 @@ void TFormFactor::DeclareProperties(ClassBuilder<TFormFactor> &b)
 {
     b.stored("Width", PropKind::Integer);
     b.stored("Height", PropKind::Integer);
-    b.stored("Orientations", PropKind::Set);
+    b.stored("Orientations", PropKind::Set, &formOrientationInfo());
     b.stored("Devices", PropKind::Set, &deviceKindInfo());
 }
 
@@ -121,10 +144,14 @@ void TCommonCustomForm::DeclareProperties(ClassBuilder<TCommonCustomForm> &b)
     b.stored("ActiveControl", PropKind::Component);
     b.enumeration("BorderStyle", formBorderStyleInfo(), &TCommonCustomForm::BorderStyle,
                   &TCommonCustomForm::SetBorderStyle);
-    b.stored("BorderIcons", PropKind::Set);
+    b.stored("BorderIcons", PropKind::Set, &borderIconInfo());
     b.string("Caption", &TCommonCustomForm::Caption, &TCommonCustomForm::SetCaption);
     b.integer("ClientHeight", &TCommonCustomForm::ClientHeight, &TCommonCustomForm::SetClientHeight);
     b.integer("ClientWidth", &TCommonCustomForm::ClientWidth, &TCommonCustomForm::SetClientWidth);
+    // The size limits a sizeable window keeps (kept; the desktop's window decides).
+    for (const char *name : {"Constraints.MaxHeight", "Constraints.MaxWidth", "Constraints.MinHeight",
+                             "Constraints.MinWidth"})
+        b.stored(name, PropKind::Float);
     b.stored("Cursor", PropKind::Integer, nullptr, &cursorIdentToInt);
     b.stored("DesignerMasterStyle", PropKind::Integer);
     for (const char *name : {"DesignerMobile"})
@@ -135,6 +162,7 @@ void TCommonCustomForm::DeclareProperties(ClassBuilder<TCommonCustomForm> &b)
         b.stored(name, PropKind::String);
     b.persistent("Fill", &TCommonCustomForm::Fill);
     b.persistent("FormFactor", &TCommonCustomForm::FormFactor);
+    b.stored("FormFamily", PropKind::String);
     b.stored("FormStyle", PropKind::Enumeration, &formStyleInfo());
     b.stored("FullScreen", PropKind::Boolean);
     b.integer("Height", &TCommonCustomForm::Height, &TCommonCustomForm::SetHeight);
@@ -145,14 +173,20 @@ void TCommonCustomForm::DeclareProperties(ClassBuilder<TCommonCustomForm> &b)
     b.stored("ShowFullScreenIcon", PropKind::Boolean);
     b.component("StyleBook", &TCommonCustomForm::StyleBook, &TCommonCustomForm::SetStyleBook);
     b.stored("StyleLookup", PropKind::String);
+    // The status bar of mobile platforms.
+    b.stored("SystemStatusBar.BackgroundColor", PropKind::Integer, nullptr, &colorIdentToInt);
+    b.stored("SystemStatusBar.Visibility", PropKind::Enumeration, &visibilityModeInfo());
     b.integer("Top", &TCommonCustomForm::Top, &TCommonCustomForm::SetTop);
+    b.stored("Touch.GestureManager", PropKind::Component);
+    b.stored("Touch.InteractiveGestures", PropKind::Set, &interactiveGestureInfo());
     b.stored("Transparency", PropKind::Boolean);
     b.boolean("Visible", &TCommonCustomForm::Visible, &TCommonCustomForm::SetVisible);
     b.integer("Width", &TCommonCustomForm::Width, &TCommonCustomForm::SetWidth);
     b.enumeration("WindowState", windowStateInfo(), &TCommonCustomForm::WindowState,
                   &TCommonCustomForm::SetWindowState);
     for (const char *name :
-         {"OnActivate", "OnClose", "OnCloseQuery", "OnCreate", "OnDeactivate", "OnDestroy", "OnFocusChanged",
+         {"OnActivate", "OnClose", "OnCloseQuery", "OnConstrainedResize", "OnCreate", "OnDeactivate", "OnDestroy",
+          "OnDragDrop", "OnDragEnter", "OnDragLeave", "OnDragOver", "OnDragEnd", "OnFocusChanged",
           "OnGesture", "OnHide", "OnKeyDown", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnMouseWheel",
           "OnPaint", "OnResize", "OnSaveState", "OnShow", "OnTap", "OnTouch", "OnVirtualKeyboardHidden",
           "OnVirtualKeyboardShown"})

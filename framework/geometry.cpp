@@ -44,6 +44,24 @@ void TBounds::DeclareProperties(ClassBuilder<TBounds> &b)
     b.floating("Top", &TBounds::Top, &TBounds::SetTop);
     b.floating("Right", &TBounds::Right, &TBounds::SetRight);
     b.floating("Bottom", &TBounds::Bottom, &TBounds::SetBottom);
+    // The earliest forms write all four at once: Margins.Rect = '(5,5,5,5)'.
+    b.string(
+        "Rect",
+        [](TBounds &o) {
+            return QStringLiteral("(%1,%2,%3,%4)").arg(o.Left()).arg(o.Top()).arg(o.Right()).arg(o.Bottom());
+        },
+        [](TBounds &o, const QString &text) {
+            static const QRegularExpression number(QStringLiteral(R"(\s*([-+]?[0-9]*\.?[0-9]+)\s*)"));
+            static const QRegularExpression re(QStringLiteral(R"(^\s*\((%1),(%1),(%1),(%1)\)\s*$)")
+                                                   .arg(number.pattern()));
+            const QRegularExpressionMatch m = re.match(text);
+            if (!m.hasMatch())
+                throw EPropertyError(msg::InvalidPropertyValue);
+            o.SetLeft(m.captured(2).toDouble());
+            o.SetTop(m.captured(4).toDouble());
+            o.SetRight(m.captured(6).toDouble());
+            o.SetBottom(m.captured(8).toDouble());
+        });
 }
 
 void TBounds::set(double &field, double v)

@@ -44,7 +44,7 @@ bool isWhole(double v)
 
 const EnumInfo &aniIndicatorStyleInfo()
 {
-    static const EnumInfo info{"TAniIndicatorStyle", {"Linear", "Circular"}, nullptr};
+    static const EnumInfo info{"TAniIndicatorStyle", {"Linear", "Circular"}, "ai"};
     return info;
 }
 
@@ -197,6 +197,7 @@ void TTrackBar::DeclareProperties(ClassBuilder<TTrackBar> &b)
     b.enumeration("Orientation", orientationInfo(), &TTrackBar::Orientation, &TTrackBar::SetOrientation);
     b.floating("Frequency", &TTrackBar::Frequency, &TTrackBar::SetFrequency);
     b.boolean("Tracking", &TTrackBar::Tracking, &TTrackBar::SetTracking);
+    b.stored("SmallChange", PropKind::Float);
     b.event("OnTracking");
 }
 

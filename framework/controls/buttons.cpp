@@ -23,17 +23,17 @@ namespace {
 
 const EnumInfo &cornerInfo()
 {
-    static const EnumInfo info{"TCorner", {"TopLeft", "TopRight", "BottomLeft", "BottomRight"}, nullptr};
+    static const EnumInfo info{"TCorner", {"TopLeft", "TopRight", "BottomLeft", "BottomRight"}, "cr"};
     return info;
 }
 const EnumInfo &sideInfo()
 {
-    static const EnumInfo info{"TSide", {"Top", "Left", "Bottom", "Right"}, nullptr};
+    static const EnumInfo info{"TSide", {"Top", "Left", "Bottom", "Right"}, "sd"};
     return info;
 }
 const EnumInfo &cornerTypeInfo()
 {
-    static const EnumInfo info{"TCornerType", {"Round", "Bevel", "InnerRound", "InnerLine"}, nullptr};
+    static const EnumInfo info{"TCornerType", {"Round", "Bevel", "InnerRound", "InnerLine"}, "ct"};
     return info;
 }
 

@@ -131,6 +131,10 @@ void TScrollBox::DeclareProperties(ClassBuilder<TScrollBox> &b)
     b.boolean("AutoHide", &TScrollBox::AutoHide, &TScrollBox::SetAutoHide);
     b.boolean("ShowScrollBars", &TScrollBox::ShowScrollBars, &TScrollBox::SetShowScrollBars);
     b.stored("DisableMouseWheel", PropKind::Boolean);
+    b.stored("Bounces", PropKind::Boolean);
+    b.stored("EnabledScroll", PropKind::Boolean);
+    b.stored("ShowSizeGrip", PropKind::Boolean);
+    b.stored("ControlType", PropKind::Enumeration, &input::controlTypeInfo());
     b.stored("Viewport.Width", PropKind::Float);
     b.stored("Viewport.Height", PropKind::Float);
     b.event("OnViewportPositionChange");

@@ -57,7 +57,7 @@ const EnumInfo &virtualKeyboardTypeInfo()
 
 const EnumInfo &returnKeyTypeInfo()
 {
-    static const EnumInfo info{"TReturnKeyType", {"Default", "Done", "Go", "Next", "Search", "Send"}, nullptr};
+    static const EnumInfo info{"TReturnKeyType", {"Default", "Done", "Go", "Next", "Search", "Send"}, "rkt"};
     return info;
 }
 
@@ -65,7 +65,7 @@ const EnumInfo &returnKeyTypeInfo()
 
 const EnumInfo &numValueTypeInfo()
 {
-    static const EnumInfo info{"TNumValueType", {"Integer", "Float"}, nullptr};
+    static const EnumInfo info{"TNumValueType", {"Integer", "Float"}, "vt"};
     return info;
 }
 
@@ -74,6 +74,15 @@ namespace {
 const EnumInfo &charCaseInfo()
 {
     static const EnumInfo info{"TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"}, nullptr};
+    return info;
+}
+
+const EnumInfo &imeModeInfo()
+{
+    static const EnumInfo info{"TImeMode",
+                               {"imDisable", "imClose", "imOpen", "imDontCare", "imSAlpha", "imAlpha", "imHira",
+                                "imSKata", "imKata", "imChinese", "imSHanguel", "imHanguel"},
+                               nullptr};
     return info;
 }
 
@@ -88,7 +97,7 @@ const EnumInfo &dataDetectorTypeInfo()
 
 const EnumInfo &dropDownKindInfo()
 {
-    static const EnumInfo info{"TDropDownKind", {"Native", "Custom"}, nullptr};
+    static const EnumInfo info{"TDropDownKind", {"Native", "Custom"}, "ddk"};
     return info;
 }
 
@@ -230,9 +239,12 @@ void TCustomEdit::DeclareProperties(ClassBuilder<TCustomEdit> &b)
     b.boolean("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly);
     publishHelp(b);
     publishKeyboard(b);
-    b.stored("Action", PropKind::Component);
-    b.stored("ParentShowHint", PropKind::Boolean);
-    b.stored("Touch.GestureManager", PropKind::Component);
+    // What every edit of the family publishes; TEdit gives them behaviour.
+    b.stored("TextPrompt", PropKind::String);
+    b.stored("MaxLength", PropKind::Integer);
+    b.stored("FilterChar", PropKind::String);
+    b.stored("CharCase", PropKind::Enumeration, &charCaseInfo());
+    b.stored("ImeMode", PropKind::Enumeration, &imeModeInfo());
     for (const char *name : {"OnChange", "OnChangeTracking", "OnTyping", "OnValidate", "OnValidating",
                              "OnPresentationNameChoosing"})
         b.event(name);
@@ -295,7 +307,6 @@ void TEdit::DeclareProperties(ClassBuilder<TEdit> &b)
     b.integer("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength);
     b.string("FilterChar", &TEdit::FilterChar, &TEdit::SetFilterChar);
     b.enumeration("CharCase", charCaseInfo(), &TEdit::CharCase, &TEdit::SetCharCase);
-    b.stored("ImeMode", PropKind::Integer);
 }
 
 QString TEdit::displayText() const
@@ -373,8 +384,7 @@ void TMemo::DeclareProperties(ClassBuilder<TMemo> &b)
     b.stored("EnabledScroll", PropKind::Boolean);
     b.stored("MaxLength", PropKind::Integer);
     b.stored("CharCase", PropKind::Enumeration, &charCaseInfo());
-    b.stored("ParentShowHint", PropKind::Boolean);
-    b.stored("Touch.GestureManager", PropKind::Component);
+    b.stored("ImeMode", PropKind::Enumeration, &imeModeInfo());
     for (const char *name : {"OnChange", "OnChangeTracking", "OnValidate", "OnValidating",
                              "OnPresentationNameChoosing", "OnViewportPositionChange", "OnHScrollChange",
                              "OnVScrollChange"})

@@ -114,6 +114,14 @@ void TCustomGrid::DeclareProperties(ClassBuilder<TCustomGrid> &b)
     b.stored("Viewport.Height", PropKind::Float);
     b.stored("AutoHide", PropKind::Boolean);
     b.stored("ShowScrollBars", PropKind::Boolean);
+    for (const char *name : {"Bounces", "DisableMouseWheel", "EnabledScroll", "ShowSizeGrip"})
+        b.stored(name, PropKind::Boolean);
+    // Older versions of the grid set these apart; later ones fold them into Options.
+    for (const char *name : {"AlternatingRowBackground", "ShowHeader", "ShowHorzLines", "ShowVertLines",
+                             "ShowSelectedCell"})
+        b.stored(name, PropKind::Boolean);
+    for (const char *name : {"OnCalcContentBounds", "OnHScrollChange", "OnVScrollChange"})
+        b.event(name);
     for (const char *name : {"OnCellClick", "OnCellDblClick", "OnSelChanged", "OnSelectCell", "OnDrawColumnCell",
                              "OnDrawColumnBackground", "OnDrawColumnHeader", "OnColumnMoved", "OnEditingDone",
                              "OnHeaderClick", "OnGetValue", "OnSetValue", "OnCreateCustomEditor", "OnEditingCancel",

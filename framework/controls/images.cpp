@@ -390,9 +390,13 @@ void TImageViewer::DeclareProperties(ClassBuilder<TImageViewer> &b)
     b.stored("MouseTarget", PropKind::Component);
     b.stored("AutoHide", PropKind::Boolean);
     b.stored("DisableMouseWheel", PropKind::Boolean);
+    b.stored("Bounces", PropKind::Boolean);
+    b.stored("EnabledScroll", PropKind::Boolean);
+    b.stored("ShowSizeGrip", PropKind::Boolean);
     b.stored("Viewport.Width", PropKind::Float);
     b.stored("Viewport.Height", PropKind::Float);
     b.event("OnViewportPositionChange");
+    b.event("OnCalcContentBounds");
 }
 
 void TImageViewer::SetBitmapScale(double s)

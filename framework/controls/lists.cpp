@@ -40,7 +40,7 @@ const EnumInfo &accessoryInfo()
 }
 const EnumInfo &listStyleInfo()
 {
-    static const EnumInfo info{"TListStyle", {"Vertical", "Horizontal"}, nullptr};
+    static const EnumInfo info{"TListStyle", {"Vertical", "Horizontal"}, "ls"};
     return info;
 }
 const EnumInfo &multiSelectStyleInfo()
@@ -58,9 +58,15 @@ const EnumInfo &placementInfo()
     static const EnumInfo info{"TPlacement",
                                {"Bottom", "Top", "Left", "Right", "Center", "BottomCenter", "TopCenter",
                                 "LeftCenter", "RightCenter", "Absolute", "Mouse", "MouseCenter"},
-                               nullptr};
+                               "pl"};
     return info;
 }
+const EnumInfo &dropDownKindInfo()
+{
+    static const EnumInfo info{"TDropDownKind", {"Native", "Custom"}, "ddk"};
+    return info;
+}
+
 const EnumInfo &listItemAlignInfo()
 {
     static const EnumInfo info{"TListItemAlign", {"Leading", "Center", "Trailing"}, nullptr};
@@ -96,6 +102,7 @@ template<class T> void publishScrolling(ClassBuilder<T> &b)
     b.stored("DisableMouseWheel", PropKind::Boolean);
     b.stored("AutoHide", PropKind::Boolean);
     b.stored("Bounces", PropKind::Boolean);
+    b.stored("EnabledScroll", PropKind::Boolean);
     b.stored("AniCalculations.BoundsAnimation", PropKind::Boolean);
     b.stored("AllowDrag", PropKind::Boolean);
     b.stored("Images", PropKind::Component);
@@ -103,7 +110,7 @@ template<class T> void publishScrolling(ClassBuilder<T> &b)
     b.stored("Touch.GestureManager", PropKind::Component);
     publishHelp(b);
     for (const char *name : {"OnChange", "OnChangeCheck", "OnDragChange", "OnItemClick", "OnViewportPositionChange",
-                             "OnCompare", "OnHScrollChange", "OnVScrollChange"})
+                             "OnCompare", "OnHScrollChange", "OnVScrollChange", "OnCalcContentBounds"})
         b.event(name);
 }
 
@@ -526,6 +533,7 @@ void TCustomComboBox::DeclareProperties(ClassBuilder<TCustomComboBox> &b)
     b.stored("DropDownCount", PropKind::Integer);
     b.stored("Placement", PropKind::Enumeration, &placementInfo());
     b.stored("ListBoxResource", PropKind::String);
+    b.stored("DropDownKind", PropKind::Enumeration, &dropDownKindInfo());
     b.stored("Images", PropKind::Component);
     b.stored("ParentShowHint", PropKind::Boolean);
     publishHelp(b);
@@ -731,8 +739,11 @@ void TListView::DeclareProperties(ClassBuilder<TListView> &b)
         b.stored(name, PropKind::String);
     for (const char *name : {"AllowSelection", "CanSwipeDelete", "EditMode", "PullRefreshWait", "PullToRefresh",
                              "SearchAlwaysOnTop", "SearchVisible", "SelectionCrossfade", "ShowSelection",
-                             "AutoTapScroll", "AutoTapTreshold", "DisableMouseWheel", "StyledItems"})
+                             "AutoTapScroll", "DisableMouseWheel", "ShowScrollBar", "StyledItems"})
         b.stored(name, PropKind::Boolean);
+    // How far from the top a tap scrolls the list back (in pixels).
+    b.stored("AutoTapTreshold", PropKind::Integer);
+    b.stored("DeleteButtonText", PropKind::String);
     b.stored("ControlType", PropKind::Enumeration, &controlTypeInfo());
     b.stored("NativeOptions", PropKind::Set, &nativeOptionInfo());
     b.stored("Images", PropKind::Component);
@@ -742,7 +753,7 @@ void TListView::DeclareProperties(ClassBuilder<TListView> &b)
     for (const char *name : {"OnItemClick", "OnItemClickEx", "OnButtonClick", "OnButtonChange", "OnUpdateObjects",
                              "OnUpdatingObjects", "OnPullRefresh", "OnDeleteItem", "OnDeletingItem", "OnSearchChange",
                              "OnChange", "OnChangeRepainted", "OnEditModeChange", "OnEditModeChanging",
-                             "OnItemsChange", "OnFilter", "OnScrollViewChange"})
+                             "OnItemsChange", "OnFilter", "OnScrollViewChange", "OnDeleteChangeVisible"})
         b.event(name);
 }
 

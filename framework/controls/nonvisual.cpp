@@ -78,6 +78,12 @@ const EnumInfo &platformInfo()
                                nullptr};
     return info;
 }
+const EnumInfo &architectureInfo()
+{
+    static const EnumInfo info{"TArchitecture", {"arIntelX86", "arIntelX64", "arARM32", "arARM64"}, nullptr};
+    return info;
+}
+
 const EnumInfo &animationTypeInfo()
 {
     static const EnumInfo info{"TAnimationType", {"In", "Out", "InOut"}, "at"};
@@ -108,6 +114,24 @@ const EnumInfo &videoQualityInfo()
                                nullptr};
     return info;
 }
+const EnumInfo &flashModeInfo()
+{
+    static const EnumInfo info{"TFlashMode", {"AutoFlash", "FlashOff", "FlashOn"}, nullptr};
+    return info;
+}
+
+const EnumInfo &focusModeInfo()
+{
+    static const EnumInfo info{"TFocusMode", {"AutoFocus", "ContinuousAutoFocus", "Locked"}, nullptr};
+    return info;
+}
+
+const EnumInfo &torchModeInfo()
+{
+    static const EnumInfo info{"TTorchMode", {"ModeOff", "ModeOn", "ModeAuto"}, nullptr};
+    return info;
+}
+
 const EnumInfo &adSizeInfo()
 {
     static const EnumInfo info{"TBannerAdSize", {"Auto", "Small", "Medium", "Large"}, nullptr};
@@ -521,6 +545,7 @@ template<class T> void TCustomAction::declareCommon(ClassBuilder<T> &b)
     b.stored("HelpKeyword", PropKind::String);
     b.stored("HelpType", PropKind::Enumeration, &helpTypeInfo());
     b.stored("SecondaryShortCuts", PropKind::StringList);
+    b.stored("UnsupportedArchitectures", PropKind::Set, &architectureInfo());
     b.stored("UnsupportedPlatforms", PropKind::Set, &platformInfo());
     b.event("OnHint");
     b.event("OnUpdate");
@@ -627,6 +652,9 @@ void TCameraComponent::DeclareProperties(ClassBuilder<TCameraComponent> &b)
     b.stored("Active", PropKind::Boolean);
     b.stored("Kind", PropKind::Enumeration, &cameraKindInfo());
     b.stored("Quality", PropKind::Enumeration, &videoQualityInfo());
+    b.stored("FlashMode", PropKind::Enumeration, &flashModeInfo());
+    b.stored("FocusMode", PropKind::Enumeration, &focusModeInfo());
+    b.stored("TorchMode", PropKind::Enumeration, &torchModeInfo());
     b.event("OnSampleBufferReady");
     declareDesignPosition(b);
 }

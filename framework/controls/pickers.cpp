@@ -151,7 +151,7 @@ void TCustomDateTimeEdit::DeclareProperties(ClassBuilder<TCustomDateTimeEdit> &b
     b.stored("IsEmpty", PropKind::Boolean);
     b.stored("CanFocus", PropKind::Boolean);
     b.stored("Action", PropKind::Component);
-    b.stored("ParentShowHint", PropKind::Boolean);
+    b.stored("ControlType", PropKind::Enumeration, &controlTypeInfo());
     publishHelp(b);
     for (const char *name : {"OnChange", "OnOpenPicker", "OnClosePicker", "OnCheckChanged", "OnTyping"})
         b.event(name);
@@ -174,6 +174,9 @@ void TDateEdit::DeclareProperties(ClassBuilder<TDateEdit> &b)
     b.floating("Date", &TDateEdit::Date, &TDateEdit::SetDate);
     b.boolean("TodayDefault", &TDateEdit::TodayDefault, &TDateEdit::SetTodayDefault);
     b.stored("CalendarSettings.FirstDayOfWeek", PropKind::Enumeration, &calDayOfWeekInfo());
+    // Older versions of the date edit carried the calendar's settings themselves.
+    b.stored("FirstDayOfWeek", PropKind::Enumeration, &calDayOfWeekInfo());
+    b.stored("WeekNumbers", PropKind::Boolean);
 }
 
 QDate TDateEdit::shownDate() const
@@ -221,6 +224,8 @@ TTimeEdit::TTimeEdit(TComponent *owner) : TCustomDateTimeEdit(owner)
 void TTimeEdit::DeclareProperties(ClassBuilder<TTimeEdit> &b)
 {
     b.floating("Time", &TTimeEdit::Time, &TTimeEdit::SetTime);
+    b.stored("TimeFormatKind", PropKind::Enumeration, &dtFormatKindInfo());
+    b.stored("UseNowTime", PropKind::Boolean);
 }
 
 QString TTimeEdit::displayFormat() const
@@ -304,7 +309,6 @@ void TColorComboBox::DeclareProperties(ClassBuilder<TColorComboBox> &b)
     b.integer(
         "Color", [](TColorComboBox &c) { return std::int64_t(c.Color()); },
         [](TColorComboBox &c, std::int64_t v) { c.SetColor(IntToAlphaColor(v)); }, &colorIdentToInt);
-    b.stored("DropDownKind", PropKind::Enumeration);
 }
 
 const std::vector<std::pair<QString, TAlphaColor>> &TColorComboBox::namedColors()

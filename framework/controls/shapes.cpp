@@ -22,22 +22,22 @@ namespace {
 
 const EnumInfo &cornerInfo()
 {
-    static const EnumInfo info{"TCorner", {"TopLeft", "TopRight", "BottomLeft", "BottomRight"}, nullptr};
+    static const EnumInfo info{"TCorner", {"TopLeft", "TopRight", "BottomLeft", "BottomRight"}, "cr"};
     return info;
 }
 const EnumInfo &sideInfo()
 {
-    static const EnumInfo info{"TSide", {"Top", "Left", "Bottom", "Right"}, nullptr};
+    static const EnumInfo info{"TSide", {"Top", "Left", "Bottom", "Right"}, "sd"};
     return info;
 }
 const EnumInfo &cornerTypeInfo()
 {
-    static const EnumInfo info{"TCornerType", {"Round", "Bevel", "InnerRound", "InnerLine"}, nullptr};
+    static const EnumInfo info{"TCornerType", {"Round", "Bevel", "InnerRound", "InnerLine"}, "ct"};
     return info;
 }
 const EnumInfo &lineTypeInfo()
 {
-    static const EnumInfo info{"TLineType", {"Diagonal", "Top", "Left", "Bottom", "Right"}, nullptr};
+    static const EnumInfo info{"TLineType", {"Diagonal", "Top", "Left", "Bottom", "Right"}, "lt"};
     return info;
 }
 const EnumInfo &lineLocationInfo()
@@ -47,7 +47,7 @@ const EnumInfo &lineLocationInfo()
 }
 const EnumInfo &pathWrapModeInfo()
 {
-    static const EnumInfo info{"TPathWrapMode", {"Original", "Fit", "Stretch", "Tile"}, nullptr};
+    static const EnumInfo info{"TPathWrapMode", {"Original", "Fit", "Stretch", "Tile"}, "pw"};
     return info;
 }
 

@@ -153,6 +153,8 @@ void TTabControl::DeclareProperties(ClassBuilder<TTabControl> &b)
 {
     publishHelp(b);
     b.integer("TabIndex", &TTabControl::TabIndex, &TTabControl::SetTabIndex);
+    // The tab shown; TabIndex, read as well, says the same.
+    b.stored("ActiveTab", PropKind::Component);
     b.enumeration("TabPosition", tabPositionInfo(), &TTabControl::TabPosition, &TTabControl::SetTabPosition);
     b.floating("TabHeight", &TTabControl::TabHeight, &TTabControl::SetTabHeight);
     b.boolean("FullSize", &TTabControl::FullSize, &TTabControl::SetFullSize);

@@ -79,12 +79,12 @@ const EnumInfo &sizeStyleInfo()
 }
 const EnumInfo &cornerSetInfo()
 {
-    static const EnumInfo info{"TCorner", {"TopLeft", "TopRight", "BottomLeft", "BottomRight"}, nullptr};
+    static const EnumInfo info{"TCorner", {"TopLeft", "TopRight", "BottomLeft", "BottomRight"}, "cr"};
     return info;
 }
 const EnumInfo &pathWrapInfo()
 {
-    static const EnumInfo info{"TPathWrapMode", {"Original", "Fit", "Stretch", "Tile"}, nullptr};
+    static const EnumInfo info{"TPathWrapMode", {"Original", "Fit", "Stretch", "Tile"}, "pw"};
     return info;
 }
 const EnumInfo &flowJustifyInfo()
@@ -107,6 +107,12 @@ const EnumInfo &drawerModeInfo()
     static const EnumInfo info{"TSlidingMode", {"PushingDetailView", "OverlapDetailView"}, nullptr};
     return info;
 }
+const EnumInfo &panelPlacementInfo()
+{
+    static const EnumInfo info{"TPanelPlacement", {"Left", "Right"}, nullptr};
+    return info;
+}
+
 const EnumInfo &expandStyleInfo()
 {
     static const EnumInfo info{"TExpandStyle", {"AddRows", "AddColumns", "FixedSize"}, nullptr};
@@ -672,10 +678,12 @@ void TMultiView::DeclareProperties(ClassBuilder<TMultiView> &b)
     b.stored("DrawerOptions.Mode", PropKind::Enumeration, &drawerModeInfo());
     b.stored("DrawerOptions.TouchAreaSize", PropKind::Float);
     b.stored("DrawerOptions.DurationSliding", PropKind::Float);
+    b.stored("DrawerOptions.Placement", PropKind::Enumeration, &panelPlacementInfo());
     b.stored("NavigationPaneOptions.CollapsedWidth", PropKind::Float);
     b.stored("PopoverOptions.PopupHeight", PropKind::Float);
     b.stored("PopoverOptions.StyleLookup", PropKind::String);
     b.stored("PopoverOptions.AppearanceDuration", PropKind::Float);
+    b.stored("PopoverOptions.TintColor", PropKind::Integer, nullptr, &colorIdentToInt);
     b.stored("BorderOptions.Visible", PropKind::Boolean);
     b.stored("BorderOptions.Color", PropKind::Integer, nullptr, &colorIdentToInt);
     b.stored("ShadowOptions.Color", PropKind::Integer, nullptr, &colorIdentToInt);
