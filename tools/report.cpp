@@ -34,6 +34,19 @@ public:
     {
         m_out += '"';
         for (std::size_t i = 0; i < text.size();) {
+            // Plain characters go in as one run.
+            std::size_t run = i;
+            while (run < text.size()) {
+                const auto p = static_cast<unsigned char>(text[run]);
+                if (p < 0x20 || p >= 0x80 || p == '"' || p == '\\')
+                    break;
+                ++run;
+            }
+            if (run > i) {
+                m_out.append(text.data() + i, run - i);
+                i = run;
+                continue;
+            }
             const auto c = static_cast<unsigned char>(text[i]);
             if (c < 0x80) {
                 if (c == '"' || c == '\\') {
