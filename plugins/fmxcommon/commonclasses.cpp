@@ -232,7 +232,7 @@ const std::vector<const char *> &commonClassNames()
         "TText",          "TGridPanelLayout", "TPath",          "TListBoxGroupHeader", "TCircle",
         "TFlowLayout",    "TColorBox",        "TMultiView",     "TComboColorBox",      "TRoundRect",
         "TEllipse",       "TListBoxHeader",   "TScaledLayout",  "TPie",                "TArc",
-        "TFloatAnimation", "TColorAnimation", "TBindingsList",
+        "TFloatAnimation", "TColorAnimation",
     };
     return names;
 }
@@ -241,7 +241,7 @@ void registerCommonClasses()
 {
     RegisterClasses<TEllipse, TCircle, TRoundRect, TPie, TArc, TPath, TText, TListBoxGroupHeader, TListBoxHeader,
                     TColorBox, TComboColorBox, TGridPanelLayout, TFlowLayout, TScaledLayout, TMultiView,
-                    TFloatAnimation, TColorAnimation, TBindingsList>();
+                    TFloatAnimation, TColorAnimation>();
 }
 
 QPainterPath decodeBinaryPath(const QByteArray &data)
