@@ -3,6 +3,7 @@
 // viewer does with each kind of answer, and the relayout nudge. The test
 // libraries are built from testplugin.cpp. Headless.
 
+#include "core/blocktext.h"
 #include "framework/controls/images.h"
 #include "framework/controls/standard.h"
 #include "framework/forms.h"
@@ -555,6 +556,34 @@ TEST(FMXData, CardsAndTheNavigatorInBothViews)
         EXPECT_GT(qRed(broken.pixel(broken.width() / 2, broken.height() - 3)),
                   qBlue(broken.pixel(broken.width() / 2, broken.height() - 3)));
     }
+}
+
+// The plug-ins' own reading of a block for cards: every kind of value, and
+// text that is not a block is refused with a reason.
+TEST(BlockText, ReadsEveryKindOfValueAndRefusesWhatIsNoBlock)
+{
+    const plugin::BlockNode node = plugin::parseBlock({
+        "object Q1: TFDQuery", "  Connection = Conn1", "  SQL.Strings = (", "    'select *'", "    'from T ''x''')",
+        "  Caption = 'a' +", "    #228'b'", "  Opts = [a, b,", "    c]", "  Data = {", "    0A0B}",
+        "  Cols = <", "    item", "      Name = 'ID'", "    end", "    item", "      Name = 'N'", "    end>",
+        "  Empty = <>", "  object F1: TStringField", "    Size = 4", "  end", "end"});
+    EXPECT_EQ(node.name, "Q1");
+    EXPECT_EQ(node.className, "TFDQuery");
+    EXPECT_EQ(node.show("Connection"), "Conn1");
+    EXPECT_EQ(node.show("SQL"), "select * from T 'x'");
+    EXPECT_EQ(node.show("Caption"), QString::fromUtf8("a\xC3\xA4" "b"));
+    EXPECT_EQ(node.show("Opts"), "a, b, c");
+    EXPECT_EQ(node.show("Data"), "(Daten)");
+    EXPECT_EQ(node.show("Cols"), QString::fromUtf8("2 Einträge"));
+    EXPECT_EQ(node.show("Empty"), QString::fromUtf8("0 Einträge"));
+    ASSERT_EQ(node.children.size(), 1u);
+    EXPECT_EQ(node.children[0].show("Size"), "4");
+
+    const std::vector<std::vector<std::string>> bad = {
+        {}, {"Width = 3"}, {"object A: TA", "  Width = 3"}, {"object A: TA", "  L = (", "  'x'"},
+        {"object A: TA", "  S = 'open", "end"}, {"object A: TA", "end", "object B: TB", "end"}};
+    for (const auto &lines : bad)
+        EXPECT_THROW(plugin::parseBlock(lines), std::exception) << (lines.empty() ? "" : lines.back());
 }
 
 TEST(Nudge, RunsOnTheUserInterfaceThreadAndNotForAFormThatIsGone)
