@@ -36,6 +36,15 @@ bool everyComponentHas(const QString &property)
     return names.contains(property, Qt::CaseInsensitive);
 }
 
+// The viewer takes out the On... event lines; data sets and connections
+// also have Before... and After... events, which name a handler.
+bool isEvent(const QString &property, const BlockValue &value)
+{
+    return value.kind == BlockValue::Kind::Plain &&
+           (property.startsWith(QLatin1String("On")) || property.startsWith(QLatin1String("Before")) ||
+            property.startsWith(QLatin1String("After")));
+}
+
 } // namespace
 
 QString arrow()
@@ -69,7 +78,7 @@ void checkPublished(const CardTable &table, const BlockNode &node)
     if (const CardClass *cls = table.find(node.className)) {
         for (const auto &[path, value] : node.properties) {
             const QString first = path.section(QLatin1Char('.'), 0, 0);
-            if (everyComponentHas(first) || cls->published.contains(first, Qt::CaseInsensitive))
+            if (everyComponentHas(first) || isEvent(first, value) || cls->published.contains(first, Qt::CaseInsensitive))
                 continue;
             throw Exception(QStringLiteral("%1.%2: Eigenschaft %2 existiert nicht")
                                 .arg(node.name.isEmpty() ? node.className : node.name, path)

@@ -25,7 +25,7 @@ const char *const kFDOptions = "FetchOptions FormatOptions ResourceOptions Updat
 const char *const kDriverLink = "DriverID VendorHome VendorLib";
 // Fields (Data.DB.TField and its kinds).
 const char *const kField =
-    "Alignment AutoGenerateValue ConstraintErrorMessage CustomConstraint DefaultExpression DisplayLabel "
+    "Alignment AutoGenerateValue Calculated ConstraintErrorMessage CustomConstraint DefaultExpression DisplayLabel "
     "DisplayWidth FieldKind FieldName HasConstraints ImportedConstraint Index KeyFields Lookup LookupCache "
     "LookupDataSet LookupKeyFields LookupResultField Origin ProviderFlags ReadOnly Required Visible";
 const char *const kStringField = "EditMask FixedChar Size Transliterate";
@@ -47,7 +47,7 @@ const char *const kPropertyLink = "Component ComponentProperty";
 const char *const kFillLink =
     "AutoBufferCount AutoFill BufferCount FillBreakCustomFormat FillBreakFieldName FillBreakGroups "
     "FillDataSource FillDisplayCustomFormat FillDisplayFieldName FillExpressions FillHeaderCustomFormat "
-    "FillHeaderFieldName FillValueFieldName ListItemStyle";
+    "FillHeaderExpressions FillHeaderFieldName FillValueFieldName ListItemStyle";
 const char *const kListLink =
     "AutoBufferCount BufferCount FillExpressions FillHeaderExpressions FillBreakFieldName FillBreakCustomFormat "
     "FillBreakGroups FillHeaderFieldName FillHeaderCustomFormat ListItemStyle";
