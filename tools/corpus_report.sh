@@ -2,9 +2,11 @@
 # Runs `vantor-tool report` over every form file of a folder, in both views,
 # with a time limit per run, and tallies the outcomes: built, build failed,
 # error left the load, crash, timeout. Forms whose classes are all known (no
-# class in the missing list) are tallied apart, and what the pictures show is
-# tallied last (tools/shown_tally.py). The folder stays where it is;
-# nothing of it is copied.
+# class in the missing list) are tallied apart. The missing-class lists as the
+# viewer shows them (after the plug-in libraries were asked) are summed: entries
+# over all forms, forms whose list is empty, and the classes left most often.
+# What the pictures show is tallied last (tools/shown_tally.py).
+# The folder stays where it is; nothing of it is copied.
 #
 # usage: tools/corpus_report.sh [-t SECONDS] [-j JOBS] [-o OUTDIR] VANTOR_TOOL FOLDER
 #   -t  time limit per run (default 20)
@@ -74,6 +76,9 @@ for view in ('runtime', 'designtime'):
     known = collections.Counter()
     reasons = collections.Counter()
     crashes = []
+    shown = collections.Counter()
+    shown_entries = 0
+    shown_empty = 0
     for v, rc, path, file in runs:
         if v != view:
             continue
@@ -96,6 +101,11 @@ for view in ('runtime', 'designtime'):
             reasons[reason(data['error'])] += 1
         for e in errors:
             reasons[reason(e)] += 1
+        shown_classes = [m for m in data.get('shownMissing', []) if not m.startswith('Fehler: ')]
+        shown_entries += len(shown_classes)
+        if not data.get('shownMissing'):
+            shown_empty += 1
+        shown.update(shown_classes)
         if data['orgText'] and not classes:
             known['all'] += 1
             if data['result'] and not errors:
@@ -106,6 +116,9 @@ for view in ('runtime', 'designtime'):
     if known['all']:
         print(f"[{view}] all classes known: {known['all']} forms, built without an error entry: "
               f"{known['clean']} ({100.0 * known['clean'] / known['all']:.1f}%)")
+    print(f"[{view}] shown missing classes: {shown_entries} entries of {len(shown)} classes; "
+          f"forms with an empty shown list: {shown_empty}")
+    print(f"[{view}]   most frequent: " + ', '.join(f"{c} {n}" for c, n in shown.most_common(30)))
     for text, count in reasons.most_common(12):
         print(f"[{view}]   {count:5d}  {text}")
     for cat, rc, file in crashes[:20]:

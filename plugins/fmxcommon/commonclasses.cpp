@@ -4,6 +4,7 @@
 #include "framework/controls/nonvisual.h"
 #include "framework/layout.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <QtEndian>
 
@@ -32,6 +33,7 @@ VANTOR_IMPLEMENT_CLASS(TMultiView)
 VANTOR_IMPLEMENT_CLASS(TFloatAnimation)
 VANTOR_IMPLEMENT_CLASS(TColorAnimation)
 VANTOR_IMPLEMENT_CLASS(TBindingsList)
+VANTOR_IMPLEMENT_CLASS(TWebBrowser)
 
 namespace {
 
@@ -238,7 +240,7 @@ const std::vector<const char *> &commonClassNames()
         "TText",          "TGridPanelLayout", "TPath",          "TListBoxGroupHeader", "TCircle",
         "TFlowLayout",    "TColorBox",        "TMultiView",     "TComboColorBox",      "TRoundRect",
         "TEllipse",       "TListBoxHeader",   "TScaledLayout",  "TPie",                "TArc",
-        "TFloatAnimation", "TColorAnimation", "TBindingsList",
+        "TFloatAnimation", "TColorAnimation", "TWebBrowser",
     };
     return names;
 }
@@ -247,7 +249,7 @@ void registerCommonClasses()
 {
     RegisterClasses<TEllipse, TCircle, TRoundRect, TPie, TArc, TPath, TText, TListBoxGroupHeader, TListBoxHeader,
                     TColorBox, TComboColorBox, TGridPanelLayout, TFlowLayout, TScaledLayout, TMultiView,
-                    TFloatAnimation, TColorAnimation, TBindingsList>();
+                    TFloatAnimation, TColorAnimation, TWebBrowser>();
 }
 
 QPainterPath decodeBinaryPath(const QByteArray &data)
@@ -701,6 +703,45 @@ void TMultiView::paint(QPainter &painter, const QRectF &rect)
     painter.fillRect(rect, QColor(0xF2, 0xF2, 0xF5));
     painter.setPen(QColor(0xB8, 0xB8, 0xC0));
     painter.drawLine(rect.topRight(), rect.bottomRight());
+}
+
+// ---------------------------------------------------------------------------
+// Web browser
+
+void TWebBrowser::DeclareProperties(ClassBuilder<TWebBrowser> &b)
+{
+    b.string("URL", &TWebBrowser::URL, &TWebBrowser::SetURL);
+    b.stored("EnableCaching", PropKind::Boolean);
+    b.stored("WindowsEngine", PropKind::Enumeration, [] {
+        static const EnumInfo info{"TWindowsEngine", {"IEOnly", "EdgeOnly", "EdgeIfAvailable"}, nullptr};
+        return &info;
+    }());
+    b.event("OnDidStartLoad");
+    b.event("OnDidFinishLoad");
+    b.event("OnDidFailLoadWithError");
+    b.event("OnShouldStartLoadWithRequest");
+}
+
+void TWebBrowser::paint(QPainter &painter, const QRectF &rect)
+{
+    painter.fillRect(rect, Qt::white);
+    const double bar = std::min(24.0, rect.height());
+    const QRectF top(rect.left(), rect.top(), rect.width(), bar);
+    painter.fillRect(top, QColor(0xEE, 0xEE, 0xF2));
+    painter.setPen(QColor(0xB0, 0xB0, 0xB8));
+    painter.drawLine(top.bottomLeft(), top.bottomRight());
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    const QRectF field = top.adjusted(6, 4, -6, -4);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(field, 3, 3);
+    QFont font = painter.font();
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.setPen(QColor(0x40, 0x40, 0x50));
+    const QString shown = m_url.isEmpty() ? QStringLiteral("about:blank") : m_url;
+    painter.drawText(field.adjusted(6, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     QFontMetrics(font).elidedText(shown, Qt::ElideRight, int(field.width() - 12)));
 }
 
 // ---------------------------------------------------------------------------

@@ -264,6 +264,24 @@ protected:
     void paint(QPainter &painter, const QRectF &rect) override;
 };
 
+// The web browser's area: a white page under an address bar that names the
+// URL the form gives (nothing is loaded).
+class TWebBrowser : public TControl
+{
+    VANTOR_CLASS(TWebBrowser, TControl)
+public:
+    explicit TWebBrowser(TComponent *owner) : TControl(owner) {}
+    static void DeclareProperties(ClassBuilder<TWebBrowser> &b);
+    QString URL() const { return m_url; }
+    void SetURL(const QString &url) { m_url = url; peerChanged(); }
+
+protected:
+    void paint(QPainter &painter, const QRectF &rect) override;
+
+private:
+    QString m_url;
+};
+
 // Non-visual components: kept as read; the picture says what they are.
 class TFloatAnimation : public TFmxObject
 {

@@ -3,6 +3,7 @@
 // viewer does with each kind of answer, and the relayout nudge. The test
 // libraries are built from testplugin.cpp. Headless.
 
+#include "core/blocktext.h"
 #include "framework/controls/images.h"
 #include "framework/controls/standard.h"
 #include "framework/forms.h"
@@ -469,6 +470,120 @@ TEST(FMXCommon, BuildsItsClassesForThePlaceholders)
     ASSERT_EQ(gridPicture.size(), QSize(200, 50));
     EXPECT_EQ(qAlpha(gridPicture.pixel(25, 25)), 0);
     EXPECT_NE(qAlpha(gridPicture.pixel(125, 25)), 0);
+}
+
+// FMXData.dll: non-visual families become cards naming what they do, the
+// navigator a bar of its buttons, and a block it cannot read a card with the
+// reason instead of an error entry; in both views.
+TEST(FMXData, CardsAndTheNavigatorInBothViews)
+{
+    PlugInFolder folder;
+    folder.add(FMXDATA_LIBRARY, "FMXData.dll");
+    LoadPlugIns(folder.path());
+    TempForm files;
+    const std::string path = files.write("data.fmx",
+                                         "object Form1: TForm1\n"
+                                         "  ClientHeight = 300\n"
+                                         "  ClientWidth = 400\n"
+                                         "  object Table1: TFDMemTable\n"
+                                         "    FetchOptions.AssignedValues = [evMode]\n"
+                                         "    FetchOptions.Mode = fmAll\n"
+                                         "    Left = 200\n"
+                                         "    Top = 150\n"
+                                         "    object Table1Name: TStringField\n"
+                                         "      FieldName = 'Name'\n"
+                                         "      Size = 40\n"
+                                         "    end\n"
+                                         "  end\n"
+                                         "  object BindingsList1: TBindingsList\n"
+                                         "    Methods = <>\n"
+                                         "    OutputConverters = <>\n"
+                                         "    Left = 20\n"
+                                         "    Top = 200\n"
+                                         "    object Link1: TLinkControlToField\n"
+                                         "      Category = 'Quick Bindings'\n"
+                                         "      DataSource = BindSourceDB1\n"
+                                         "      FieldName = 'Name'\n"
+                                         "      Control = Edit1\n"
+                                         "      Track = False\n"
+                                         "    end\n"
+                                         "  end\n"
+                                         "  object Nav1: TBindNavigator\n"
+                                         "    Position.X = 10.000000000000000000\n"
+                                         "    Position.Y = 10.000000000000000000\n"
+                                         "    Size.Width = 120.000000000000000000\n"
+                                         "    Size.Height = 25.000000000000000000\n"
+                                         "    DataSource = BindSourceDB1\n"
+                                         "    VisibleButtons = [nbFirst, nbPrior, nbNext, nbLast]\n"
+                                         "  end\n"
+                                         "  object Broken1: TDataSource\n"
+                                         "    NoSuchThing = 3\n"
+                                         "  end\n"
+                                         "end\n");
+    for (const bool runtime : {true, false}) {
+        SCOPED_TRACE(runtime ? "runtime" : "design time");
+        Viewer v;
+        ASSERT_TRUE(v.view.GetDynaForm(path, runtime));
+        v.view.SetMissingClasses(v.view.FormDyna, runtime);
+        EXPECT_TRUE(v.view.slMissing.empty()) << v.view.slMissing.text();
+
+        auto picture = [&](const char *name) {
+            TLabel *l = v.label(name);
+            EXPECT_NE(l, nullptr) << name;
+            if (!l || l->ChildrenCount() != 1)
+                return QImage();
+            EXPECT_EQ(l->Text(), "") << name;
+            return object_cast<TImage>(l->Children(0))->Bitmap()->image().convertToFormat(QImage::Format_ARGB32);
+        };
+        // A card at the component's design place, wider than high.
+        const QImage table = picture("Table12222");
+        ASSERT_FALSE(table.isNull());
+        EXPECT_EQ(v.label("Table12222")->Position()->point(), QPointF(200, 150));
+        EXPECT_GT(table.width(), table.height());
+        // The bindings list's card holds a line per binding: taller than the
+        // card of a data set with one field line.
+        const QImage bindings = picture("BindingsList12222");
+        ASSERT_FALSE(bindings.isNull());
+        EXPECT_GT(bindings.height(), table.height());
+        // The navigator: four buttons side by side, each with its dark glyph.
+        const QImage nav = picture("Nav12222");
+        ASSERT_EQ(nav.size(), QSize(120, 25));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_LT(qGray(nav.pixel(15 + 30 * i, 12)), 100) << i;
+        // The block that sets a property TDataSource does not have: an error card.
+        const QImage broken = picture("Broken12222");
+        ASSERT_FALSE(broken.isNull());
+        EXPECT_GT(qRed(broken.pixel(broken.width() / 2, broken.height() - 3)),
+                  qBlue(broken.pixel(broken.width() / 2, broken.height() - 3)));
+    }
+}
+
+// The plug-ins' own reading of a block for cards: every kind of value, and
+// text that is not a block is refused with a reason.
+TEST(BlockText, ReadsEveryKindOfValueAndRefusesWhatIsNoBlock)
+{
+    const plugin::BlockNode node = plugin::parseBlock({
+        "object Q1: TFDQuery", "  Connection = Conn1", "  SQL.Strings = (", "    'select *'", "    'from T ''x''')",
+        "  Caption = 'a' +", "    #228'b'", "  Opts = [a, b,", "    c]", "  Data = {", "    0A0B}",
+        "  Cols = <", "    item", "      Name = 'ID'", "    end", "    item", "      Name = 'N'", "    end>",
+        "  Empty = <>", "  object F1: TStringField", "    Size = 4", "  end", "end"});
+    EXPECT_EQ(node.name, "Q1");
+    EXPECT_EQ(node.className, "TFDQuery");
+    EXPECT_EQ(node.show("Connection"), "Conn1");
+    EXPECT_EQ(node.show("SQL"), "select * from T 'x'");
+    EXPECT_EQ(node.show("Caption"), QString::fromUtf8("a\xC3\xA4" "b"));
+    EXPECT_EQ(node.show("Opts"), "a, b, c");
+    EXPECT_EQ(node.show("Data"), "(Daten)");
+    EXPECT_EQ(node.show("Cols"), QString::fromUtf8("2 Einträge"));
+    EXPECT_EQ(node.show("Empty"), QString::fromUtf8("0 Einträge"));
+    ASSERT_EQ(node.children.size(), 1u);
+    EXPECT_EQ(node.children[0].show("Size"), "4");
+
+    const std::vector<std::vector<std::string>> bad = {
+        {}, {"Width = 3"}, {"object A: TA", "  Width = 3"}, {"object A: TA", "  L = (", "  'x'"},
+        {"object A: TA", "  S = 'open", "end"}, {"object A: TA", "end", "object B: TB", "end"}};
+    for (const auto &lines : bad)
+        EXPECT_THROW(plugin::parseBlock(lines), std::exception) << (lines.empty() ? "" : lines.back());
 }
 
 TEST(Nudge, RunsOnTheUserInterfaceThreadAndNotForAFormThatIsGone)
