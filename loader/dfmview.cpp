@@ -55,19 +55,6 @@ private:
     FixedWidthTextMeasure m_fallback;
 };
 
-// The first n code points of a UTF-8 text (never cuts a character in two).
-std::string_view firstCodePoints(std::string_view text, std::size_t n)
-{
-    std::size_t i = 0;
-    for (std::size_t seen = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (seen == n)
-                break;
-            ++seen;
-        }
-    }
-    return text.substr(0, i);
-}
 
 // The class named by the root header, for the caption: the text after the
 // first ':' (the whole line when it has none), cut and trimmed.
@@ -78,7 +65,7 @@ std::string rootClassForCaption(const TStringList &lines)
     std::string_view line = lines[0];
     if (const auto colon = line.find(':'); colon != std::string_view::npos)
         line.remove_prefix(colon + 1);
-    return textlines::trimmed(firstCodePoints(line, kMaxRootClassChars));
+    return textlines::trimmed(textlines::firstCodePoints(line, kMaxRootClassChars));
 }
 
 // True when one of the root's own lines (those before its first child)

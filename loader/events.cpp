@@ -15,19 +15,6 @@ namespace {
 // A menu caption shows at most this many characters of the event line.
 constexpr std::size_t kMaxCaptionChars = 1255;
 
-// The first n code points of a UTF-8 text (never cuts a character in two).
-std::string_view firstCodePoints(std::string_view text, std::size_t n)
-{
-    std::size_t i = 0;
-    for (std::size_t seen = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (seen == n)
-                break;
-            ++seen;
-        }
-    }
-    return text.substr(0, i);
-}
 
 // The object name a line holding " object " gives: from just after "object "
 // to the first ':'; empty when no ':' follows.
@@ -72,7 +59,7 @@ std::vector<EventMenuEntry> EventsForObject(const TStringList &index, std::strin
         if (entry.substr(0, prefix.size()) != prefix)
             continue;
         const std::string_view afterColon = entry.substr(entry.find(':') + 1);
-        entries.push_back({std::string(firstCodePoints(afterColon, kMaxCaptionChars)), std::string(entry)});
+        entries.push_back({std::string(textlines::firstCodePoints(afterColon, kMaxCaptionChars)), std::string(entry)});
     }
     return entries;
 }

@@ -78,19 +78,6 @@ std::size_t codePoints(std::string_view text)
     return n;
 }
 
-// The first n code points of a UTF-8 text.
-std::string_view firstCodePoints(std::string_view text, std::size_t n)
-{
-    std::size_t i = 0;
-    for (std::size_t seen = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (seen == n)
-                break;
-            ++seen;
-        }
-    }
-    return text.substr(0, i);
-}
 
 void appendUtf8(std::string &out, std::uint32_t cp)
 {
@@ -240,7 +227,7 @@ std::string shownValue(const FormProperty &p, const std::vector<std::string_view
         std::string text;
         std::size_t pos = 0;
         readStringExpression(p.value, pos, text);
-        std::string preview(firstCodePoints(text, 40));
+        std::string preview(textlines::firstCodePoints(text, 40));
         std::replace_if(preview.begin(), preview.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; },
                         ' ');
         return "'" + preview + (codePoints(text) > 40 ? "…'" : "'") + " (" + counted(codePoints(text), "Zeichen", "Zeichen")
@@ -256,7 +243,7 @@ std::string shownValue(const FormProperty &p, const std::vector<std::string_view
         break;
     }
     std::string firstLine = p.value.substr(0, p.value.find('\n'));
-    return std::string(firstCodePoints(firstLine, kShownValueChars)) + "… ("
+    return std::string(textlines::firstCodePoints(firstLine, kShownValueChars)) + "… ("
          + counted(codePoints(p.value), "Zeichen", "Zeichen") + ")";
 }
 

@@ -123,4 +123,17 @@ long long roundHalfEven(double value)
     return result;
 }
 
+std::string_view firstCodePoints(std::string_view text, std::size_t n)
+{
+    std::size_t i = 0;
+    for (std::size_t seen = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (seen == n)
+                break;
+            ++seen;
+        }
+    }
+    return text.substr(0, i);
+}
+
 } // namespace vantor::textlines

@@ -58,6 +58,9 @@ std::string_view keyBeforeEquals(std::string_view line);
 // none of these.
 bool parseInteger(std::string_view text, int &value);
 
+// The first n code points of a UTF-8 text (never cuts a character in two).
+std::string_view firstCodePoints(std::string_view text, std::size_t n);
+
 // Round to the nearest integer, halves to the even neighbour.
 long long roundHalfEven(double value);
 
