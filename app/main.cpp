@@ -2,6 +2,7 @@
 
 #include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "app/structurepane.h"
 #include "framework/controls/nonvisual.h"
 #include "framework/controls/standard.h"
 #include "framework/fonts.h"
@@ -35,7 +36,8 @@ vantor::TNotifyEvent g_startTimerHandler;
 // since the epoch) at which the first form has been presented and painted,
 // and ends; with VANTOR_SCREENSHOT=FILE.png it saves a picture of the window
 // then (after switching to the design-time view when VANTOR_SCREENSHOT_DT is
-// set) and ends. The benchmark also gets the time of the start timer's first
+// set, and with the structure pane open and the component of that name
+// chosen when VANTOR_SCREENSHOT_STRUCTURE=NAME is set) and ends. The benchmark also gets the time of the start timer's first
 // tick ("first-timer-tick MS"), where the first load begins.
 void watchFirstPresentation(vantor::TF_FMXWindowDisplay &window)
 {
@@ -71,6 +73,15 @@ void watchFirstPresentation(vantor::TF_FMXWindowDisplay &window)
         if (screenshot) {
             if (std::getenv("VANTOR_SCREENSHOT_DT"))
                 window.bnDT->Click();
+            if (const char *chosen = std::getenv("VANTOR_SCREENSHOT_STRUCTURE")) {
+                window.bnStruktur->Click();
+                const auto &nodes = window.pnStruktur->Tree().nodes;
+                for (std::size_t i = 0; i < nodes.size(); ++i)
+                    if (nodes[i].name == chosen) {
+                        window.pnStruktur->ChooseNode(int(i));
+                        break;
+                    }
+            }
             for (int i = 0; i < 5; ++i)
                 QCoreApplication::processEvents();
             window.peer()->grab().save(QString::fromLocal8Bit(screenshot));
