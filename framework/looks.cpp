@@ -4,6 +4,7 @@
 #include "framework/controls/lists.h"
 #include "framework/controls/standard.h"
 #include "framework/stocklooks.h"
+#include "framework/stylebook.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -31,7 +32,8 @@ std::vector<RankedSource> &sources()
 {
     static std::vector<RankedSource> list = [] {
         static StockLookSource stock;
-        return std::vector<RankedSource>{{&stock, 0}};
+        // A form's own style book goes before the framework's stock looks.
+        return std::vector<RankedSource>{{&BookLookSource(), 10}, {&stock, 0}};
     }();
     return list;
 }
@@ -74,7 +76,7 @@ protected:
             QPainter painter(m_widget);
             painter.setRenderHint(QPainter::Antialiasing);
             m_look->paint(painter, QRectF(m_widget->rect()), lookDataOf(*m_control, m_widget));
-            return true;
+            return !m_look->paintsUnderWidget();
         }
         case QEvent::Enter:
         case QEvent::Leave:

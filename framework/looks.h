@@ -76,6 +76,10 @@ public:
     // True: the look replaces the widget's painting. False: the widget
     // paints itself after adapt() changed its settings.
     virtual bool paintsControl() const { return true; }
+    // True (with paintsControl()): the look paints first and the widget
+    // then paints itself over it (an edit's text and caret over a styled
+    // background).
+    virtual bool paintsUnderWidget() const { return false; }
     // The look is put on (on = true) or taken off (false) the widget: set or
     // undo what the look changes on the widget itself. The default does
     // nothing.

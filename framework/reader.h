@@ -70,6 +70,9 @@ public:
     // the property does not take are skipped, and an event stays unbound. A
     // damaged stream still raises EReadError. nullptr reads strictly again.
     void setStandInClass(const ClassInfo *standIn) { m_standIn = standIn; }
+    // Classes are looked up here first, then in the registry (styles read
+    // their own primitives even where a library registered a namesake).
+    void setClassLookup(const ClassInfo *(*lookup)(const QString &name)) { m_lookup = lookup; }
 
 private:
     struct Fixup
@@ -98,6 +101,7 @@ private:
     std::vector<TComponent *> m_loaded;
     int m_depth = 0;
     const ClassInfo *m_standIn = nullptr;
+    const ClassInfo *(*m_lookup)(const QString &) = nullptr;
 };
 
 } // namespace vantor

@@ -1,6 +1,8 @@
 #include "framework/stylebook.h"
 
 #include "framework/control.h"
+#include "framework/forms.h"
+#include "framework/looks.h"
 #include "framework/controls/images.h"
 #include "framework/controls/nonvisual.h"
 #include "framework/controls/standard.h"
@@ -11,6 +13,8 @@
 #include "streams/objectstream.h"
 #include "streams/texttobinary.h"
 
+#include <QAbstractScrollArea>
+#include <QLineEdit>
 #include <QPainter>
 #include <QWidget>
 
@@ -86,9 +90,14 @@ BookStyles::BookStyles(const TStyleBook &book, std::string_view platform)
     }
     try {
         const int chosen = ChooseStyleItem(items, platform);
+        const PropValue own = book.storedValue(QStringLiteral("ResourcesBin"));
+        const auto *ownBlob = std::get_if<QByteArray>(&own);
         if (chosen >= 0) {
             const QByteArray blob = static_cast<TStyleCollectionItem *>(styles.Items(chosen))->ResourcesBin();
             m_resource = ReadStyleResource(bytesOf(blob));
+        } else if (ownBlob && !ownBlob->isEmpty()) {
+            // Books of some versions hold one resource themselves, no items.
+            m_resource = ReadStyleResource(bytesOf(*ownBlob));
         } else if (book.Resource()->count() > 0) {
             const std::vector<std::uint8_t> stream = textResourceStream(*book.Resource());
             m_resource = ReadStyleStream(stream);
@@ -114,19 +123,50 @@ const StyleResourceEntry *BookStyles::find(const QString &name) const
 
 // ---------------------------------------------------------------------------
 
-StyleLook::StyleLook(const QString &name, const StyleResourceEntry &style)
+QImage BookStyles::sourceImage(const QString &name, double &scale) const
+{
+    const QString key = name.toLower();
+    auto at = m_sources.find(key);
+    if (at == m_sources.end()) {
+        Source source;
+        if (const StyleResourceEntry *entry = find(name)) {
+            try {
+                const StyleLook look(name, *entry);
+                if (const auto *image = object_cast<TImage>(look.root())) {
+                    if (const TFixedBitmapItem *item = image->MultiResBitmap()->bestItem(1)) {
+                        source.image = item->image();
+                        source.scale = item->Scale();
+                    } else if (!image->Bitmap()->isEmpty()) {
+                        source.image = image->Bitmap()->image();
+                    }
+                }
+            } catch (const Exception &) {
+                // A damaged source leaves its objects without a picture.
+            }
+        }
+        at = m_sources.emplace(key, std::move(source)).first;
+    }
+    scale = at->second.scale;
+    return at->second.image;
+}
+
+StyleLook::StyleLook(const QString &name, const StyleResourceEntry &style, const BookStyles *book)
     : m_name(name), m_holder(std::make_unique<TComponent>(nullptr))
 {
     RegisterStylePartClasses();
     ObjectReader peek(style.stream.data(), style.stream.size());
     peek.readSignature();
     const ComponentHeader header = peek.readComponentHeader();
-    const ClassInfo *cls = GetClass(QString::fromStdString(header.className));
+    const QString rootClass = QString::fromStdString(header.className);
+    const ClassInfo *cls = StylePartClass(rootClass);
+    if (!cls)
+        cls = GetClass(rootClass);
     if (!cls || !cls->creatable())
         cls = &TLayout::StaticClass();
     TComponent *root = cls->create(m_holder.get());
     TReader reader(style.stream.data(), style.stream.size());
     reader.setStandInClass(&TLayout::StaticClass());
+    reader.setClassLookup(&StylePartClass);
     reader.ReadRootComponent(root);
     m_rootObject = object_cast<TFmxObject>(root);
     m_root = object_cast<TControl>(root);
@@ -138,6 +178,15 @@ StyleLook::StyleLook(const QString &name, const StyleResourceEntry &style)
         m_root->Position()->SetX(0);
         m_root->Position()->SetY(0);
     }
+    if (book && m_rootObject)
+        visit(m_rootObject, [book](TFmxObject *object) {
+            if (auto *part = object_cast<TStyleObject>(object); part && !part->SourceLookup().isEmpty()) {
+                double scale = 1;
+                const QImage image = book->sourceImage(part->SourceLookup(), scale);
+                if (!image.isNull())
+                    part->setSourceImage(image, scale);
+            }
+        });
 }
 
 StyleLook::~StyleLook()
@@ -201,6 +250,15 @@ void StyleLook::bind(TControl &control)
     }
 }
 
+void StyleLook::setText(const QString &text)
+{
+    TFmxObject *part = this->part(QStringLiteral("text"));
+    if (auto *t = object_cast<TText>(part))
+        t->SetText(text);
+    else if (auto *t = object_cast<TTextControl>(part))
+        t->SetText(text);
+}
+
 void StyleLook::paint(QPainter &painter, const QRectF &rect)
 {
     if (!m_root || rect.isEmpty())
@@ -222,6 +280,120 @@ void StyleLook::paint(QPainter &painter, const QRectF &rect)
     painter.translate(rect.topLeft());
     widget->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
     painter.restore();
+}
+
+// ---------------------------------------------------------------------------
+
+TStyleBook *StyleBookOf(const TControl &control)
+{
+    for (TComponent *owner = control.Owner(); owner; owner = owner->Owner())
+        if (auto *form = object_cast<TCommonCustomForm>(owner))
+            if (auto *book = object_cast<TStyleBook>(form->StyleBook()))
+                return book;
+    return nullptr;
+}
+
+const StyleResourceEntry *BookStyleOf(const TControl &control)
+{
+    TStyleBook *book = StyleBookOf(control);
+    if (!book)
+        return nullptr;
+    const QString lookup = effectiveStyleLookup(control).trimmed();
+    if (lookup.isEmpty())
+        return nullptr;
+    return book->ReadStyles()->find(lookup);
+}
+
+namespace {
+
+// A style of the form's book drawn as one control's look. The style tree is
+// the control's own (bound to its data when the look is made); the text part
+// follows the control's text at each paint. Over an edit the style is the
+// background and the edit draws its text and caret on top, without its own
+// frame and fill.
+class BookLook final : public Look
+{
+public:
+    BookLook(const QString &name, std::unique_ptr<StyleLook> style, bool underWidget, const QString &text)
+        : m_name(QStringLiteral("book:") + name), m_style(std::move(style)), m_underWidget(underWidget),
+          m_text(text)
+    {
+    }
+
+    QString name() const override { return m_name; }
+    bool paintsControl() const override { return true; }
+    bool paintsUnderWidget() const override { return m_underWidget; }
+
+    void paint(QPainter &painter, const QRectF &rect, const LookData &data) const override
+    {
+        if (data.text != m_text) {
+            m_text = data.text;
+            m_style->setText(m_text);
+        }
+        m_style->paint(painter, rect);
+    }
+
+    void adapt(QWidget *widget, bool on) const override
+    {
+        auto *edit = qobject_cast<QLineEdit *>(widget);
+        if (!edit || !m_underWidget)
+            return;
+        if (on) {
+            m_hadFrame = edit->hasFrame();
+            m_palette = edit->palette();
+            edit->setFrame(false);
+            QPalette clear = m_palette;
+            clear.setColor(QPalette::Base, Qt::transparent);
+            edit->setPalette(clear);
+        } else {
+            edit->setFrame(m_hadFrame);
+            edit->setPalette(m_palette);
+        }
+    }
+
+private:
+    QString m_name;
+    std::unique_ptr<StyleLook> m_style;
+    bool m_underWidget;
+    mutable QString m_text;
+    mutable bool m_hadFrame = true;
+    mutable QPalette m_palette;
+};
+
+class BookSource final : public LookSource
+{
+public:
+    std::shared_ptr<const Look> lookFor(const TControl &control) const override
+    {
+        const StyleResourceEntry *entry = BookStyleOf(control);
+        if (!entry || !control.isRealized())
+            return nullptr;
+        QWidget *widget = const_cast<TControl &>(control).peer();
+        // A scrolling view paints through its viewport, which would cover the style.
+        if (qobject_cast<QAbstractScrollArea *>(widget))
+            return nullptr;
+        const QString lookup = effectiveStyleLookup(control).trimmed();
+        try {
+            TStyleBook *book = StyleBookOf(control);
+            auto style = std::make_unique<StyleLook>(lookup, *entry, book ? book->ReadStyles().get() : nullptr);
+            if (!style->root())
+                return nullptr;
+            style->bind(const_cast<TControl &>(control));
+            const LookData data = lookDataOf(control, nullptr);
+            return std::make_shared<BookLook>(lookup, std::move(style), qobject_cast<QLineEdit *>(widget) != nullptr,
+                                              data.text);
+        } catch (const Exception &) {
+            return nullptr;
+        }
+    }
+};
+
+} // namespace
+
+LookSource &BookLookSource()
+{
+    static BookSource source;
+    return source;
 }
 
 } // namespace vantor

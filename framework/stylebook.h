@@ -7,9 +7,11 @@
 
 #include "streams/styleresource.h"
 
+#include <QImage>
 #include <QRectF>
 #include <QString>
 
+#include <map>
 #include <memory>
 #include <string_view>
 
@@ -40,9 +42,21 @@ public:
     // The style of that name, without regard to case; nullptr if none.
     const StyleResourceEntry *find(const QString &name) const;
 
+    // The bitmap a style object cuts its picture from: the style of that
+    // name, an image of the style's bitmaps, at the resolution nearest to 1
+    // (its scale in `scale`). A null image when the resource has none of
+    // that name. Decoded once per book.
+    QImage sourceImage(const QString &name, double &scale) const;
+
 private:
     StyleResource m_resource;
     QString m_error;
+    struct Source
+    {
+        QImage image;
+        double scale = 1;
+    };
+    mutable std::map<QString, Source> m_sources;
 };
 
 // One style built for one control. The tree is the framework's own
@@ -53,8 +67,9 @@ class StyleLook
 {
 public:
     // Builds the style; raises the reader's Exception when its stream is
-    // damaged.
-    StyleLook(const QString &name, const StyleResourceEntry &style);
+    // damaged. `book`, when given, supplies the source bitmaps of the
+    // style's objects (it need not outlive the look).
+    StyleLook(const QString &name, const StyleResourceEntry &style, const BookStyles *book = nullptr);
     ~StyleLook();
     StyleLook(const StyleLook &) = delete;
     StyleLook &operator=(const StyleLook &) = delete;
@@ -75,6 +90,9 @@ public:
     // the control's ItemData. Parts a style lacks are left alone.
     void bind(TControl &control);
 
+    // Shows text in the "text" part, if the style has one.
+    void setText(const QString &text);
+
     // Lays the tree out to the rectangle's size and paints it there.
     void paint(QPainter &painter, const QRectF &rect);
 
@@ -86,5 +104,21 @@ private:
     QSizeF m_laidOut;
     std::unique_ptr<QWidget> m_stage; // holds the tree's widgets; never shown
 };
+
+// The style book a control is drawn from: the StyleBook of the nearest form
+// among its owners (a frame's controls take the book of the form that holds
+// the frame); nullptr when there is none.
+TStyleBook *StyleBookOf(const TControl &control);
+
+// The style of the control's book that its lookup (effectiveStyleLookup)
+// names; nullptr when the control has no book, no lookup, or the book lacks
+// the style.
+const StyleResourceEntry *BookStyleOf(const TControl &control);
+
+// The looks of the forms' own style books ("book:NAME"); asked before the
+// stock looks. A style that does not build leaves the control to the next
+// source.
+class LookSource;
+LookSource &BookLookSource();
 
 } // namespace vantor

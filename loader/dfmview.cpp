@@ -2,10 +2,14 @@
 
 #include "framework/classes.h"
 #include "framework/forms.h"
+#include "framework/controls/nonvisual.h"
+#include "framework/looks.h"
 #include "framework/reader.h"
+#include "framework/stylebook.h"
 #include "loader/cleanup.h"
 #include "loader/dummyform.h"
 #include "loader/markers.h"
+#include "loader/missingobjects.h"
 #include "loader/registry.h"
 #include "loader/rewritescan.h"
 #include "loader/textlines.h"
@@ -236,7 +240,96 @@ void fillEmptyItemLists(TComponent &form)
     }
 }
 
+// The component the root's StyleBook line names ("StyleBook = StyleBook1");
+// empty when the root has none. Read before the root's properties are
+// filtered, which drops the line.
+std::string rootStyleBookName(const TStringList &lines)
+{
+    for (int i = 1; i < lines.count(); ++i) {
+        const std::string &line = lines[i];
+        if (textlines::isHeaderWith(line, "object ") || textlines::isHeaderWith(line, "inherited ")
+            || textlines::isHeaderWith(line, "inline "))
+            break;
+        const std::string_view t = textlines::trimView(line);
+        if (t == "end")
+            break;
+        if (textlines::keyBeforeEquals(t) == "StyleBook")
+            return std::string(textlines::trimView(textlines::valueAfterEquals(t)));
+    }
+    return {};
+}
+
+// The line of the header of the style book named `name` in the form text;
+// -1 when the text has none (the book may be the ancestor's).
+int styleBookHeaderLine(const TStringList &lines, const std::string &name)
+{
+    for (int i = 1; i < lines.count(); ++i) {
+        const std::string &line = lines[i];
+        if (!textlines::contains(line, name) || !textlines::contains(line, "TStyleBook"))
+            continue;
+        if (!textlines::isHeaderWith(line, "object ") && !textlines::isHeaderWith(line, "inherited "))
+            continue;
+        const std::string_view t = textlines::trimView(line);
+        const auto space = t.find(' ');
+        const auto colon = t.find(':');
+        if (space == std::string_view::npos || colon == std::string_view::npos || colon < space)
+            continue;
+        if (textlines::trimView(t.substr(space + 1, colon - space - 1)) == name
+            && textlines::trimView(textlines::classAfterColon(t)) == "TStyleBook")
+            return i;
+    }
+    return -1;
+}
+
+void applyLooksOf(TComponent &owner)
+{
+    for (TComponent *component : owner.components()) {
+        if (auto *control = object_cast<TControl>(component))
+            applyLook(*control);
+        applyLooksOf(*component);
+    }
+}
+
 } // namespace
+
+void TDFMView::bindStyleBook(const std::string &name)
+{
+    if (name.empty() || !FormDyna)
+        return;
+    // The built form's own book where the load kept it (run-time view);
+    // else (a marker stands in its place) one read from the form text.
+    auto *book = object_cast<TStyleBook>(FindFormComponent(FormDyna, QString::fromStdString(name)));
+    if (!book) {
+        const int header = styleBookHeaderLine(slOrgDFM, name);
+        if (header < 0)
+            return;
+        TStringList block = ComponentBlock(slOrgDFM, header);
+        if (block.count() == 0)
+            return;
+        block.set(0, "object " + name + ": TStyleBook");
+        try {
+            TMemoryStream text(block.saveToBytes());
+            TMemoryStream binary;
+            ObjectTextToBinary(text, binary);
+            binary.setPosition(0);
+            auto holder = std::make_unique<TStyleBook>(nullptr);
+            TReader reader(binary);
+            reader.ReadRootComponent(holder.get());
+            m_styleBookCopy = std::move(holder);
+            book = m_styleBookCopy.get();
+        } catch (const Exception &e) {
+            slMissing.add("Fehler: Stilbuch " + name + ": " + e.message());
+            return;
+        }
+    }
+    book->SetStylePlatform(APlatform);
+    FormDyna->SetStyleBook(book);
+    const auto styles = book->ReadStyles();
+    if (!styles->error().isEmpty())
+        slMissing.add("Fehler: Stilbuch " + name + ": " + styles->error().toStdString());
+    else if (!styles->resource().styles.empty())
+        applyLooksOf(*FormDyna);
+}
 
 bool knownClassesInitialised()
 {
@@ -339,6 +432,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
     ResetActionManagerStyle(working);
     RemoveMdiChildStyle(working);
     StripEventLines(working);
+    const std::string styleBookName = isFrame ? std::string() : rootStyleBookName(working);
     FilterRootProperties(working, isFrame);
     RewriteScanState scanState;
     RewriteScan(working, RuntimeView, slKnownClasses(), MissingClassLists{slMissing, slUnknownClassesOffset},
@@ -361,6 +455,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
 
     bool built = false;
     try {
+        m_styleBookCopy.reset();
         FormDyna = new TF_FMXDummy(FormOwner);
         if (isFrame) {
             auto *frame = new TFrame(FormDyna);
@@ -377,6 +472,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
     }
     if (!built)
         return false;
+    bindStyleBook(styleBookName);
 
     FormDyna->SetCaption(QString::fromUtf8(isFrame ? "Frame : " : "Form : ") + QString::fromStdString(rootClass)
                          + QStringLiteral(" in ") + QString::fromStdString(fileNamePart(masterFile)));

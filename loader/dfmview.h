@@ -22,6 +22,7 @@ class TComponent;
 class TDFMPlugin;
 class TF_FMXDummy;
 class TPopupMenu;
+class TStyleBook;
 
 class TDFMView : public TObject
 {
@@ -129,7 +130,15 @@ public:
     }
 
 private:
+    // Points the built form at the style book its root names, so that
+    // controls whose StyleLookup the book has are drawn with its styles; a
+    // book whose styles do not read is an error entry of slMissing.
+    void bindStyleBook(const std::string &name);
+
     const ITextMeasure *m_measure = nullptr;
+    // The form's style book read from its text where the built form has
+    // none of its own (a marker stands in its place).
+    std::unique_ptr<TStyleBook> m_styleBookCopy;
     std::unique_ptr<ITextMeasure> m_defaultMeasure;
     std::function<void(const TStringList &)> m_workTextObserver;
 };

@@ -19,6 +19,10 @@ int runRender(int argc, char **argv);
 // it: 0 built, 1 build failed (the tree is printed all the same), 2 an error
 // left the load or bad usage.
 int runTree(int argc, char **argv);
+// What the form's own style book gives the load: the styles read, or why
+// they did not read; with a style's name also its tree as text. 0, 1 when
+// the form was not built or has no such style, 2 bad usage.
+int runStyles(int argc, char **argv);
 // The plug-in libraries beside the program, each with its class list: 0.
 int runPlugins(int argc, char **argv);
 // Asks the running viewer to show FILE (hand-off request on X11): 0 taken

@@ -24,6 +24,7 @@ constexpr Command kCommands[] = {
     {"report", nullptr, "report [--design-time] FILE"},
     {"render", nullptr, "render [--design-time] FILE OUT.png"},
     {"tree", nullptr, "tree [--design-time] FILE"},
+    {"styles", nullptr, "styles [--design-time] FILE [STYLE]"},
     {"plugins", nullptr, "plugins"},
     {"open", nullptr, "open [--timeout-ms MS] FILE"},
     {"props", nullptr, "props [--counts] [CLASS...]"},

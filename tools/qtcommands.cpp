@@ -14,6 +14,8 @@ extern "C" int vantorToolQtCommand(const char *name, int argc, char **argv)
         return runRender(argc, argv);
     if (std::strcmp(name, "tree") == 0)
         return runTree(argc, argv);
+    if (std::strcmp(name, "styles") == 0)
+        return runStyles(argc, argv);
     if (std::strcmp(name, "plugins") == 0)
         return runPlugins(argc, argv);
     if (std::strcmp(name, "props") == 0)

@@ -7,6 +7,8 @@
 #include "framework/control.h"
 #include "framework/controls/standard.h"
 #include "framework/forms.h"
+#include "framework/looks.h"
+#include "framework/stylebook.h"
 #include "loader/dfmview.h"
 #include "loader/dummyform.h"
 #include "loader/presentation.h"
@@ -209,6 +211,23 @@ void writeComponent(JsonWriter &json, const ShownComponent &shown)
     json.raw(",");
     json.key("inScrollView");
     json.boolean(shown.inScrollView);
+    // The style name asked for, whether the form's style book has it, and
+    // what the control is drawn with ("book:NAME", "stock:NAME", "default").
+    json.raw(",");
+    json.key("styleLookup");
+    if (control)
+        json.string(effectiveStyleLookup(*control));
+    else
+        json.null();
+    json.raw(",");
+    json.key("bookStyle");
+    json.boolean(control && BookStyleOf(*control));
+    json.raw(",");
+    json.key("look");
+    if (control)
+        json.string(DrawnLook(*control));
+    else
+        json.null();
     json.raw("}");
 }
 

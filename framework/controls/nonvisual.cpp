@@ -1,6 +1,7 @@
 #include "framework/controls/nonvisual.h"
 
 #include "framework/controls/images.h"
+#include "framework/stylebook.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -344,6 +345,20 @@ TStyleBook::TStyleBook(TComponent *owner)
     : TFmxObject(owner), m_styles(std::make_unique<TCollection>(TStyleCollectionItem::StaticClass())),
       m_resource(std::make_unique<TStrings>())
 {
+}
+
+void TStyleBook::SetStylePlatform(std::string platform)
+{
+    if (platform != m_stylePlatform)
+        m_read.reset();
+    m_stylePlatform = std::move(platform);
+}
+
+std::shared_ptr<const BookStyles> TStyleBook::ReadStyles() const
+{
+    if (!m_read)
+        m_read = std::make_shared<const BookStyles>(*this, m_stylePlatform);
+    return m_read;
 }
 
 void TStyleBook::DeclareProperties(ClassBuilder<TStyleBook> &b)

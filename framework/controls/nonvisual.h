@@ -154,6 +154,8 @@ private:
 
 // A form's style resources, kept as read: the platform styles (`Styles`),
 // the older text resource (`Resource.Strings`) and binary (`ResourcesBin`).
+class BookStyles;
+
 class TStyleBook : public TFmxObject
 {
     VANTOR_CLASS(TStyleBook, TFmxObject)
@@ -166,10 +168,21 @@ public:
     bool UseStyleManager() const { return m_useStyleManager; }
     void SetUseStyleManager(bool v) { m_useStyleManager = v; }
 
+    // The platform whose `Styles` item the book's controls are drawn with,
+    // as the loader names it ("Windows" for a plain form). Setting it drops
+    // the styles read for another platform.
+    const std::string &StylePlatform() const { return m_stylePlatform; }
+    void SetStylePlatform(std::string platform);
+    // The book's styles for StylePlatform, read on first use and kept
+    // (stylebook.h); changing the book's items afterwards is not seen.
+    std::shared_ptr<const BookStyles> ReadStyles() const;
+
 private:
     std::unique_ptr<TCollection> m_styles;
     std::unique_ptr<TStrings> m_resource;
     bool m_useStyleManager = false;
+    std::string m_stylePlatform = "Windows";
+    mutable std::shared_ptr<const BookStyles> m_read;
 };
 
 // The base of visual effects that a control carries as a child.

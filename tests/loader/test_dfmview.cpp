@@ -8,6 +8,8 @@
 #include "loader/dummyform.h"
 #include "loader/registry.h"
 #include "streams/errors.h"
+#include "streams/objectstream.h"
+#include "streams/texttobinary.h"
 
 #include <gtest/gtest.h>
 
@@ -647,6 +649,111 @@ TEST(ReportTool, FrameIsShownAtItsOwnSize)
     // Next to the corner, inside the rectangle's stroke.
     EXPECT_EQ(image.pixel(297, 197), qRgb(255, 0, 0));
     EXPECT_NE(image.pixel(50, 21), qRgb(255, 0, 0));
+}
+
+// A style resource as style books hold it: the signature, the table of
+// style names with their sizes, then one object stream a style.
+QByteArray styleResource(const std::vector<std::pair<std::string, std::string>> &styles)
+{
+    std::vector<std::vector<std::uint8_t>> streams;
+    for (const auto &style : styles)
+        streams.push_back(textToBinary(
+            {reinterpret_cast<const std::uint8_t *>(style.second.data()), style.second.size()}));
+    std::vector<std::uint8_t> blob;
+    ObjectWriter w(blob);
+    w.writeBytes("FMX_STYLE 2.5", 13);
+    w.writeListBegin();
+    for (std::size_t i = 0; i < styles.size(); ++i) {
+        w.writeString(styles[i].first);
+        w.writeInteger(std::int64_t(streams[i].size()));
+    }
+    w.writeListEnd();
+    for (const auto &stream : streams)
+        w.writeBytes(stream.data(), stream.size());
+    return QByteArray(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
+}
+
+// A form whose style book holds `resource` for the desktop, and two buttons:
+// one names a style of the book (in other letter case), one a style it lacks.
+std::string styledForm(const QByteArray &resource)
+{
+    return "object Form1: TForm1\n  ClientHeight = 200\n  ClientWidth = 300\n  StyleBook = StyleBook1\n"
+           "  object StyleBook1: TStyleBook\n    Styles = <\n      item\n"
+           "        Platform = 'Windows 10 Desktop'\n        ResourcesBin = {\n          "
+           + resource.toHex().toUpper().toStdString()
+           + "}\n      end>\n    Left = 200\n    Top = 150\n  end\n"
+             "  object Styled1: TButton\n    Position.X = 10.000000000000000000\n"
+             "    Position.Y = 10.000000000000000000\n    Size.Width = 120.000000000000000000\n"
+             "    Size.Height = 40.000000000000000000\n    Size.PlatformDefault = False\n"
+             "    StyleLookup = 'RedButton'\n    Text = 'Anmelden'\n  end\n"
+             "  object Plain1: TButton\n    Position.X = 10.000000000000000000\n"
+             "    Position.Y = 100.000000000000000000\n    StyleLookup = 'bluebutton'\n    Text = 'Plain'\n  end\n"
+             "end\n";
+}
+
+const char *const kRedButtonStyle =
+    "object TRectangle\n  StyleName = 'redbutton'\n  Fill.Color = claRed\n  Stroke.Kind = None\n"
+    "  XRadius = 8.000000000000000000\n  YRadius = 8.000000000000000000\n"
+    "  object TText\n    StyleName = 'text'\n    Align = Client\n    TextSettings.FontColor = claWhite\n  end\n"
+    "  object TGlowEffectOfAnotherMaker\n    Softness = 0.400000000000000000\n  end\nend\n";
+
+QJsonObject componentNamed(const QJsonObject &report, const QString &name)
+{
+    for (const QJsonValue &c : report["components"].toArray())
+        if (c.toObject()["name"].toString() == name)
+            return c.toObject();
+    return {};
+}
+
+TEST(StyleBookLoad, ControlsAreDrawnWithTheStylesTheirLookupNames)
+{
+    TempForms files;
+    const QString form = QString::fromStdString(
+        files.write("styled.fmx", styledForm(styleResource({{"redbutton", kRedButtonStyle}}))));
+    for (const char *view : {"", "--design-time"}) {
+        SCOPED_TRACE(view);
+        QStringList args{QStringLiteral("report")};
+        if (*view)
+            args << QString::fromLatin1(view);
+        const QJsonObject json = QJsonDocument::fromJson(runTool(args << form).out).object();
+        EXPECT_TRUE(json["result"].toBool());
+        // The other maker's effect inside the style is no component of the form.
+        EXPECT_EQ(json["shownMissing"].toArray(), QJsonArray());
+        EXPECT_EQ(componentNamed(json, "Styled1")["look"].toString(), "book:RedButton");
+        EXPECT_EQ(componentNamed(json, "Plain1")["look"].toString(), "default");
+    }
+
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("styled.png"));
+    ASSERT_EQ(runTool({"render", form, png}).exitCode, 0);
+    const QImage image(png);
+    // Styled1 sits at (10, 10) 120 x 40: red, with its text in white.
+    int red = 0, white = 0;
+    for (int y = 12; y < 48; ++y)
+        for (int x = 14; x < 126; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 60 && c.blue() < 60;
+            white += c.red() > 200 && c.green() > 200 && c.blue() > 200;
+        }
+    EXPECT_GT(red, 3000);
+    EXPECT_GT(white, 20);
+    // Plain1 keeps the default look: no red in it.
+    for (int y = 102; y < 120; ++y)
+        for (int x = 12; x < 88; ++x)
+            ASSERT_LT(image.pixelColor(x, y).red() - image.pixelColor(x, y).green(), 60) << x << "," << y;
+}
+
+TEST(StyleBookLoad, AResourceCutShortIsAnErrorEntryAndTheFormStillShows)
+{
+    TempForms files;
+    const QByteArray resource = styleResource({{"redbutton", kRedButtonStyle}});
+    const QString form = QString::fromStdString(files.write("cut.fmx", styledForm(resource.left(resource.size() - 40))));
+    const QJsonObject json = QJsonDocument::fromJson(runTool({"report", form}).out).object();
+    EXPECT_TRUE(json["result"].toBool());
+    EXPECT_EQ(json["shownMissing"].toArray(),
+              (QJsonArray{QStringLiteral("Fehler: Stilbuch StyleBook1: Stil redbutton abgeschnitten")}));
+    EXPECT_EQ(componentNamed(json, "Styled1")["look"].toString(), "default");
+    EXPECT_TRUE(json["showsAnything"].toBool());
 }
 
 TEST(RenderTool, WritesThePictureOfTheBuiltForm)
