@@ -14,10 +14,12 @@
 #include "streams/texttobinary.h"
 
 #include <QAbstractScrollArea>
+#include <QFrame>
 #include <QLineEdit>
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -310,7 +312,7 @@ namespace {
 // the control's own (bound to its data when the look is made); the text part
 // follows the control's text at each paint. Over an edit the style is the
 // background and the edit draws its text and caret on top, without its own
-// frame and fill.
+// frame and fill; so does a scrolling view (list, memo) with its content.
 class BookLook final : public Look
 {
 public:
@@ -335,19 +337,40 @@ public:
 
     void adapt(QWidget *widget, bool on) const override
     {
-        auto *edit = qobject_cast<QLineEdit *>(widget);
-        if (!edit || !m_underWidget)
+        if (!m_underWidget)
             return;
+        auto *edit = qobject_cast<QLineEdit *>(widget);
+        auto *area = qobject_cast<QAbstractScrollArea *>(widget);
         if (on) {
-            m_hadFrame = edit->hasFrame();
-            m_palette = edit->palette();
-            edit->setFrame(false);
+            m_palette = widget->palette();
             QPalette clear = m_palette;
             clear.setColor(QPalette::Base, Qt::transparent);
-            edit->setPalette(clear);
+            widget->setPalette(clear);
+            if (edit) {
+                m_hadFrame = edit->hasFrame();
+                edit->setFrame(false);
+                // The text goes where the style keeps its "content".
+                m_textMargins = edit->textMargins();
+                if (const auto *content = object_cast<TControl>(m_style->part(QStringLiteral("content")))) {
+                    const double left = std::max(content->Position()->X(), content->Margins()->Left());
+                    edit->setTextMargins(int(left), 0, m_textMargins.right(), 0);
+                }
+            } else if (area) {
+                m_hadFrame = area->frameShape() != QFrame::NoFrame;
+                m_frameShape = area->frameShape();
+                area->setFrameShape(QFrame::NoFrame);
+                m_viewportFilled = area->viewport()->autoFillBackground();
+                area->viewport()->setAutoFillBackground(false);
+            }
         } else {
-            edit->setFrame(m_hadFrame);
-            edit->setPalette(m_palette);
+            widget->setPalette(m_palette);
+            if (edit) {
+                edit->setFrame(m_hadFrame);
+                edit->setTextMargins(m_textMargins);
+            } else if (area) {
+                area->setFrameShape(m_frameShape);
+                area->viewport()->setAutoFillBackground(m_viewportFilled);
+            }
         }
     }
 
@@ -357,6 +380,9 @@ private:
     bool m_underWidget;
     mutable QString m_text;
     mutable bool m_hadFrame = true;
+    mutable QFrame::Shape m_frameShape = QFrame::StyledPanel;
+    mutable bool m_viewportFilled = true;
+    mutable QMargins m_textMargins;
     mutable QPalette m_palette;
 };
 
@@ -369,9 +395,9 @@ public:
         if (!entry || !control.isRealized())
             return nullptr;
         QWidget *widget = const_cast<TControl &>(control).peer();
-        // A scrolling view paints through its viewport, which would cover the style.
-        if (qobject_cast<QAbstractScrollArea *>(widget))
-            return nullptr;
+        // Edits and scrolling views draw their content over the style,
+        // without their own frame and fill.
+        const bool under = qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractScrollArea *>(widget);
         const QString lookup = effectiveStyleLookup(control).trimmed();
         try {
             TStyleBook *book = StyleBookOf(control);
@@ -380,8 +406,7 @@ public:
                 return nullptr;
             style->bind(const_cast<TControl &>(control));
             const LookData data = lookDataOf(control, nullptr);
-            return std::make_shared<BookLook>(lookup, std::move(style), qobject_cast<QLineEdit *>(widget) != nullptr,
-                                              data.text);
+            return std::make_shared<BookLook>(lookup, std::move(style), under, data.text);
         } catch (const Exception &) {
             return nullptr;
         }

@@ -349,7 +349,8 @@ void TEdit::updatePeer()
     edit->setAlignment(horizontalAlignment(TextSettings()->HorzAlign()));
     edit->setFont(peerFont(QFont()));
     applyFontColor(edit, usesOwnFontColor(), TextSettings()->FontColor(), QPalette::Text);
-    edit->setTextMargins(0, 0, int(std::ceil(buttonsWidth())), 0);
+    // The left margin is the look's (a style keeps the text off its icon).
+    edit->setTextMargins(edit->textMargins().left(), 0, int(std::ceil(buttonsWidth())), 0);
 }
 
 // ---------------------------------------------------------------------------
