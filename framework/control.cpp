@@ -413,14 +413,18 @@ void TControl::applyBaseState()
         m_peer->unsetCursor();
     else
         m_peer->setCursor(shape);
+    // The widget has one graphics effect: the opacity's, unless an effect
+    // the control carries (a glow, a blur) has taken its place.
+    QGraphicsEffect *current = m_peer->graphicsEffect();
+    auto *opacity = qobject_cast<QGraphicsOpacityEffect *>(current);
     if (m_opacity < 1.0) {
-        auto *effect = qobject_cast<QGraphicsOpacityEffect *>(m_peer->graphicsEffect());
-        if (!effect) {
-            effect = new QGraphicsOpacityEffect(m_peer.data());
-            m_peer->setGraphicsEffect(effect);
+        if (!current) {
+            opacity = new QGraphicsOpacityEffect(m_peer.data());
+            m_peer->setGraphicsEffect(opacity);
         }
-        effect->setOpacity(m_opacity);
-    } else if (m_peer->graphicsEffect()) {
+        if (opacity)
+            opacity->setOpacity(m_opacity);
+    } else if (opacity) {
         m_peer->setGraphicsEffect(nullptr);
     }
 }

@@ -190,6 +190,10 @@ Built buildFramework(const Library &library, const std::string &cls, const std::
         int margin = 0;
         b.picture = controlPicture(library, *form, control, margin);
         b.place = control->Position()->point() - QPointF(margin, margin);
+    } else if (library.actOnHost && library.actOnHost(built, parent)) {
+        b.picture = QImage(1, 1, QImage::Format_ARGB32_Premultiplied);
+        b.picture.fill(Qt::transparent);
+        showOffScreen(*form);
     } else {
         QStringList lines{built->ClassName(), built->Name()};
         if (library.frameworkCardLines)

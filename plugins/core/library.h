@@ -49,6 +49,11 @@ struct Library
     // the picture is taken (to put effects on widgets). May grow the picture
     // by a margin on every side.
     void (*beforePicture)(TControl *control, int &margin) = nullptr;
+    // A non-visual component that works on the control it sits in (an
+    // effect): given the built component and the viewer's container, it acts
+    // on the host and answers true; the picture is then left empty (one
+    // clear pixel) instead of a card.
+    bool (*actOnHost)(TComponent *component, TComponent *container) = nullptr;
 };
 
 void *ClassListStream(const Library &library);

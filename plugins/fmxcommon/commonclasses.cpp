@@ -1,4 +1,6 @@
 #include "commonclasses.h"
+#include "moreclasses.h"
+#include "scene3d.h"
 
 #include "framework/colors.h"
 #include "framework/controls/nonvisual.h"
@@ -242,7 +244,13 @@ const std::vector<const char *> &commonClassNames()
         "TEllipse",       "TListBoxHeader",   "TScaledLayout",  "TPie",                "TArc",
         "TFloatAnimation", "TColorAnimation", "TWebBrowser",
     };
-    return names;
+    static const std::vector<const char *> all = [] {
+        std::vector<const char *> v = names;
+        v.insert(v.end(), moreClassNames().begin(), moreClassNames().end());
+        v.insert(v.end(), sceneClassNames().begin(), sceneClassNames().end());
+        return v;
+    }();
+    return all;
 }
 
 void registerCommonClasses()
@@ -250,6 +258,8 @@ void registerCommonClasses()
     RegisterClasses<TEllipse, TCircle, TRoundRect, TPie, TArc, TPath, TText, TListBoxGroupHeader, TListBoxHeader,
                     TColorBox, TComboColorBox, TGridPanelLayout, TFlowLayout, TScaledLayout, TMultiView,
                     TFloatAnimation, TColorAnimation, TWebBrowser>();
+    registerMoreClasses();
+    registerSceneClasses();
 }
 
 QPainterPath decodeBinaryPath(const QByteArray &data)
@@ -779,6 +789,10 @@ void TBindingsList::DeclareProperties(ClassBuilder<TBindingsList> &b)
 
 QStringList nonVisualCaption(TComponent *component)
 {
+    if (QStringList scene = sceneCaption(component); !scene.isEmpty())
+        return scene;
+    if (QStringList more = moreCaption(component); !more.isEmpty())
+        return more;
     QStringList lines{component->ClassName(), component->Name()};
     auto text = [&](const char *name) {
         const PropValue v = component->storedValue(QString::fromUtf8(name));

@@ -3,6 +3,7 @@
 // the plug-in interface of vantor/plugin.h.
 
 #include "commonclasses.h"
+#include "moreclasses.h"
 
 #include "core/library.h"
 
@@ -20,6 +21,10 @@ const vantor::plugin::Library &library()
         l.frameworkClasses = vantor::fmxcommon::commonClassNames();
         l.registerClasses = &vantor::fmxcommon::registerCommonClasses;
         l.frameworkCardLines = &vantor::fmxcommon::nonVisualCaption;
+        l.beforePicture = [](vantor::TControl *control, int &margin) {
+            margin = vantor::fmxcommon::applyEffects(control);
+        };
+        l.actOnHost = &vantor::fmxcommon::applyEffectToHost;
         return l;
     }();
     return lib;

@@ -18,12 +18,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGraphicsBlurEffect>
+#include <QGraphicsDropShadowEffect>
+#include <QWidget>
 #include <QTemporaryDir>
 
 #include <dlfcn.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -392,11 +396,22 @@ protected:
 };
 VANTOR_IMPLEMENT_CLASS(TLayoutRecorder)
 
+// One folder with FMXCommon.dll for every test of the process: a second
+// copy of the library would register its classes anew beside the first's.
+const std::string &commonLibraryFolder()
+{
+    static PlugInFolder *folder = [] {
+        auto *f = new PlugInFolder;
+        f->add(FMXCOMMON_LIBRARY, "FMXCommon.dll");
+        return f;
+    }();
+    static const std::string path = folder->path();
+    return path;
+}
+
 TEST(FMXCommon, BuildsItsClassesForThePlaceholders)
 {
-    PlugInFolder folder;
-    folder.add(FMXCOMMON_LIBRARY, "FMXCommon.dll");
-    LoadPlugIns(folder.path());
+    LoadPlugIns(commonLibraryFolder());
     TempForm files;
     Viewer v;
     ASSERT_TRUE(v.view.GetDynaForm(files.write("common.fmx",
@@ -470,6 +485,223 @@ TEST(FMXCommon, BuildsItsClassesForThePlaceholders)
     ASSERT_EQ(gridPicture.size(), QSize(200, 50));
     EXPECT_EQ(qAlpha(gridPicture.pixel(25, 25)), 0);
     EXPECT_NE(qAlpha(gridPicture.pixel(125, 25)), 0);
+}
+
+// FMXCommon.dll's further families, one form with a component of each: the
+// 3D viewport and layer, the scroll boxes, grid layout, menu bar and search
+// box as controls, lights and materials as cards, and effects on the widget
+// of the control they sit in.
+TEST(FMXCommon, SuppliesViewportsLayoutsMenusSearchBoxesEffectsAndSceneCards)
+{
+    LoadPlugIns(commonLibraryFolder());
+    TempForm files;
+    const std::string path = files.write("families.fmx",
+        "object Form1: TForm1\n"
+        "  ClientHeight = 400\n"
+        "  ClientWidth = 600\n"
+        "  object Viewport1: TViewport3D\n"
+        "    Color = claBlue\n"
+        "    Camera = Camera1\n"
+        "    Size.Width = 200.000000000000000000\n"
+        "    Size.Height = 100.000000000000000000\n"
+        "    object Light1: TLight\n"
+        "      LightType = Point\n"
+        "      Position.Z = -5.000000000000000000\n"
+        "      Quanternion = '(0,0,0,1)'\n"
+        "    end\n"
+        "    object Dummy1: TDummy\n"
+        "      object Cube1: TCube\n"
+        "        SubdivisionsDepth = 2\n"
+        "        Depth = 2.000000000000000000\n"
+        "      end\n"
+        "    end\n"
+        "  end\n"
+        "  object Layer1: TLayer3D\n"
+        "    Projection = Screen\n"
+        "    Position.X = 300.000000000000000000\n"
+        "    Position.Y = 50.000000000000000000\n"
+        "    Position.Z = 1.000000000000000000\n"
+        "    Resolution = 50\n"
+        "    Width = 80.000000000000000000\n"
+        "    Height = 40.000000000000000000\n"
+        "    object LayerButton: TButton\n"
+        "      Align = Client\n"
+        "    end\n"
+        "  end\n"
+        "  object Horz1: THorzScrollBox\n"
+        "    Position.Y = 120.000000000000000000\n"
+        "    Size.Width = 100.000000000000000000\n"
+        "    Size.Height = 50.000000000000000000\n"
+        "    object Wide1: TButton\n"
+        "      Size.Width = 300.000000000000000000\n"
+        "      Size.Height = 60.000000000000000000\n"
+        "    end\n"
+        "  end\n"
+        "  object Rows1: TGridLayout\n"
+        "    ItemWidth = 50.000000000000000000\n"
+        "    ItemHeight = 20.000000000000000000\n"
+        "    Position.Y = 200.000000000000000000\n"
+        "    Size.Width = 100.000000000000000000\n"
+        "    Size.Height = 40.000000000000000000\n"
+        "    object R1: TButton\n    end\n    object R2: TButton\n    end\n    object R3: TButton\n    end\n"
+        "  end\n"
+        "  object Columns1: TGridLayout\n"
+        "    ItemWidth = 50.000000000000000000\n"
+        "    ItemHeight = 20.000000000000000000\n"
+        "    Orientation = Vertical\n"
+        "    Position.X = 120.000000000000000000\n"
+        "    Position.Y = 200.000000000000000000\n"
+        "    Size.Width = 100.000000000000000000\n"
+        "    Size.Height = 40.000000000000000000\n"
+        "    object C1: TButton\n    end\n    object C2: TButton\n    end\n    object C3: TButton\n    end\n"
+        "  end\n"
+        "  object Menu1: TMenuBar\n"
+        "    Position.Y = 250.000000000000000000\n"
+        "    Size.Width = 200.000000000000000000\n"
+        "    Size.Height = 24.000000000000000000\n"
+        "    object FileItem: TMenuItem\n"
+        "      Text = 'Datei'\n"
+        "    end\n"
+        "  end\n"
+        "  object Search1: TSearchBox\n"
+        "    Position.Y = 280.000000000000000000\n"
+        "    Size.Width = 120.000000000000000000\n"
+        "    Size.Height = 22.000000000000000000\n"
+        "  end\n"
+        "  object Rect1: TRectangle\n"
+        "    Position.X = 300.000000000000000000\n"
+        "    Position.Y = 200.000000000000000000\n"
+        "    object Glow1: TGlowEffect\n"
+        "      GlowColor = claRed\n"
+        "      Softness = 0.5\n"
+        "    end\n"
+        "  end\n"
+        "  object Text1: TLabel\n"
+        "    Position.X = 300.000000000000000000\n"
+        "    Position.Y = 300.000000000000000000\n"
+        "    object Blur1: TBlurEffect\n"
+        "    end\n"
+        "  end\n"
+        "  object Rect2: TRectangle\n"
+        "    Position.X = 420.000000000000000000\n"
+        "    Position.Y = 300.000000000000000000\n"
+        "    object Bevel1: TBevelEffect\n"
+        "      Size = 3\n"
+        "    end\n"
+        "  end\n"
+        "  object Circle1: TCircle\n"
+        "    Position.X = 500.000000000000000000\n"
+        "    Position.Y = 200.000000000000000000\n"
+        "    Size.Width = 40.000000000000000000\n"
+        "    Size.Height = 40.000000000000000000\n"
+        "    object Glow2: TGlowEffect\n"
+        "    end\n"
+        "  end\n"
+        "  object Material1: TLightMaterialSource\n"
+        "    Diffuse = claRed\n"
+        "    Left = 450\n"
+        "    Top = 20\n"
+        "  end\n"
+        "  object Broken1: TGridLayout\n"
+        "    NoSuchThing = 3\n"
+        "  end\n"
+        "end\n");
+    for (const bool runtime : {true, false}) {
+        SCOPED_TRACE(runtime ? "runtime" : "design time");
+        Viewer v;
+        ASSERT_TRUE(v.view.GetDynaForm(path, runtime));
+        v.view.SetMissingClasses(v.view.FormDyna, runtime);
+        // Nested classes (the light, the cube) count as supplied too.
+        EXPECT_TRUE(v.view.slMissing.empty()) << v.view.slMissing.text();
+
+        auto picture = [&](const char *name) {
+            TLabel *l = v.label(name);
+            if (!l || l->ChildrenCount() != 1)
+                return QImage();
+            return object_cast<TImage>(l->Children(0))->Bitmap()->image().convertToFormat(QImage::Format_ARGB32);
+        };
+        auto opaque = [](const QImage &img, int x, int y) { return qAlpha(img.pixel(x, y)) > 0; };
+        auto hasDark = [](const QImage &img, const QRect &area) {
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    if (qAlpha(img.pixel(x, y)) > 200 && qGray(img.pixel(x, y)) < 110)
+                        return true;
+            return false;
+        };
+        struct Case
+        {
+            const char *name;
+            QSize size; // empty: not checked
+            std::function<void(const QImage &)> check;
+        };
+        const std::vector<Case> cases = {
+            // The viewport's Color, with its scene named in light ink at the top left.
+            {"Viewport12222", {200, 100}, [&](const QImage &p) {
+                 EXPECT_EQ(QColor(p.pixel(190, 90)), QColor(Qt::blue));
+                 bool ink = false;
+                 for (int x = 0; x < 100 && !ink; ++x)
+                     ink = qGray(p.pixel(x, 10)) > 180;
+                 EXPECT_TRUE(ink);
+             }},
+            // The layer with its button, its centre at the screen position.
+            {"Layer12222", {80, 40}, [&](const QImage &p) { EXPECT_TRUE(opaque(p, 40, 20)); }},
+            // Only the horizontal bar: the content is cut to the box's height.
+            {"Horz12222", {100, 50}, [&](const QImage &p) { EXPECT_TRUE(opaque(p, 95, 20)); }},
+            // Rows: A B / C _; columns: A C / B _.
+            {"Rows12222", {100, 40}, [&](const QImage &p) {
+                 EXPECT_TRUE(opaque(p, 25, 10));
+                 EXPECT_TRUE(opaque(p, 75, 10));
+                 EXPECT_TRUE(opaque(p, 25, 30));
+                 EXPECT_FALSE(opaque(p, 75, 30));
+             }},
+            {"Columns12222", {100, 40}, [&](const QImage &p) {
+                 EXPECT_TRUE(opaque(p, 25, 30));
+                 EXPECT_TRUE(opaque(p, 75, 10));
+                 EXPECT_FALSE(opaque(p, 75, 30));
+             }},
+            // The item's text on the bar; the magnifier at the start of the edit.
+            {"Menu12222", {200, 24}, [&](const QImage &p) { EXPECT_TRUE(hasDark(p, QRect(0, 0, 60, 24))); }},
+            {"Search12222", {120, 22}, [&](const QImage &p) { EXPECT_TRUE(hasDark(p, QRect(2, 2, 20, 18))); }},
+            // The glow drawn around the circle: the picture is larger than it.
+            {"Circle12222", {}, [&](const QImage &p) {
+                 EXPECT_GT(p.width(), 40);
+                 EXPECT_GT(p.height(), 40);
+             }},
+            // A card, at the design place.
+            {"Material12222", {}, [&](const QImage &p) {
+                 EXPECT_GT(p.width(), p.height());
+                 EXPECT_EQ(v.label("Material12222")->Position()->point(), QPointF(450, 20));
+             }},
+            // A block it cannot read: a card with the reason (pale red).
+            {"Broken12222", {}, [&](const QImage &p) {
+                 const QRgb c = p.pixel(p.width() / 2, p.height() - 3);
+                 EXPECT_GT(qRed(c), qBlue(c));
+             }},
+            // An effect leaves no card of its own.
+            {"Glow12222", {1, 1}, [&](const QImage &p) { EXPECT_EQ(qAlpha(p.pixel(0, 0)), 0); }},
+        };
+        for (const Case &c : cases) {
+            SCOPED_TRACE(c.name);
+            const QImage p = picture(c.name);
+            ASSERT_FALSE(p.isNull());
+            if (!c.size.isEmpty())
+                EXPECT_EQ(p.size(), c.size);
+            c.check(p);
+        }
+        EXPECT_EQ(v.label("Layer12222")->Position()->point(), QPointF(260, 30));
+
+        // The effects on the widgets of the controls they sit in.
+        auto effectOf = [&](const char *name) {
+            auto *c = object_cast<TControl>(componentAsObject(v.root()->FindComponent(QString::fromUtf8(name))));
+            return c ? c->peer()->graphicsEffect() : nullptr;
+        };
+        auto *glow = qobject_cast<QGraphicsDropShadowEffect *>(effectOf("Rect1"));
+        ASSERT_NE(glow, nullptr);
+        EXPECT_EQ(glow->offset(), QPointF(0, 0));
+        EXPECT_EQ(glow->color().rgb(), QColor(Qt::red).rgb());
+        EXPECT_NE(qobject_cast<QGraphicsBlurEffect *>(effectOf("Text1")), nullptr);
+        EXPECT_EQ(effectOf("Rect2"), nullptr);
+    }
 }
 
 // FMXData.dll: non-visual families become cards naming what they do, the
