@@ -72,6 +72,20 @@ void ensureRegistered(const Library &library)
     done.push_back(&library);
 }
 
+// The control a block is laid out in: the parent of the viewer's
+// placeholder for it (the viewer renames the placeholder to the block's name
+// and "2222" before it asks), else the container the viewer names. An
+// aligned control then takes its real parent's size, not its form's.
+TComponent *layoutParent(TComponent *container, const QString &name)
+{
+    if (!container || name.isEmpty())
+        return container;
+    if (auto *placeholder = object_cast<TControl>(container->FindComponent(name + QStringLiteral("2222"))))
+        if (auto *parent = object_cast<TControl>(placeholder->Parent()))
+            return parent;
+    return container;
+}
+
 QSizeF sizeOf(TComponent *container)
 {
     if (auto *form = object_cast<TCommonCustomForm>(container))
@@ -164,7 +178,7 @@ struct Built
 };
 
 Built buildFramework(const Library &library, const std::string &cls, const std::vector<std::string> &lines,
-                     TComponent *parent)
+                     TComponent *parent, TComponent *layoutIn)
 {
     ensureRegistered(library);
     TStringList text;
@@ -180,7 +194,7 @@ Built buildFramework(const Library &library, const std::string &cls, const std::
 
     Built b;
     auto form = std::make_unique<TForm>(nullptr);
-    form->setClientSize(parent ? sizeOf(parent) : QSizeF(640, 480));
+    form->setClientSize(layoutIn ? sizeOf(layoutIn) : QSizeF(640, 480));
     TReader reader(binary);
     reader.ReadRootComponent(form.get());
     TComponent *built = builtComponent(*form, cls);
@@ -257,7 +271,7 @@ void *build(const Library &library, const unsigned char *className, void *stream
                 lines = withoutChildren(lines);
             }
             const QPointF designPlace = b.place;
-            b = buildFramework(library, cls, lines, parent);
+            b = buildFramework(library, cls, lines, parent, layoutParent(parent, name));
             if (!object_cast<TControl>(b.component))
                 b.place = designPlace;
         }
