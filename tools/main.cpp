@@ -26,7 +26,7 @@ constexpr Command kCommands[] = {
     {"tree", nullptr, "tree [--design-time] FILE"},
     {"plugins", nullptr, "plugins"},
     {"open", nullptr, "open [--timeout-ms MS] FILE"},
-    {"props", nullptr, "props [--counts] [CLASS...]"},
+    {"props", nullptr, "props [--counts] [--own] [CLASS...]"},
 #endif
 };
 
