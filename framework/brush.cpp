@@ -43,7 +43,9 @@ const EnumInfo &dashInfo()
 
 const EnumInfo &brushKindInfo()
 {
-    static const EnumInfo info{"TBrushKind", {"None", "Solid", "Gradient", "Bitmap", "Resource"}, "bk"};
+    // The earliest forms may still name bkGrab, a brush that copied the screen
+    // behind the control; it comes last and paints nothing here.
+    static const EnumInfo info{"TBrushKind", {"None", "Solid", "Gradient", "Bitmap", "Resource", "Grab"}, "bk"};
     return info;
 }
 
@@ -88,9 +90,43 @@ TGradient::TGradient()
 {
 }
 
+namespace {
+
+// The colour of the first or the last point. A gradient without points
+// reads as black to white, as it paints.
+TAlphaColor endColor(const TGradient &g, bool last)
+{
+    const TCollection &points = *g.Points();
+    if (points.Count() == 0)
+        return last ? claColors::White : claColors::Black;
+    return static_cast<const TGradientPoint *>(points.Items(last ? points.Count() - 1 : 0))->Color();
+}
+
+// Sets it, first making the two end points the default gradient has.
+void setEndColor(TGradient &g, bool last, TAlphaColor color)
+{
+    TCollection &points = *g.Points();
+    while (points.Count() < 2) {
+        auto *point = static_cast<TGradientPoint *>(points.Add());
+        const bool end = points.Count() == 2;
+        point->SetOffset(end ? 1.0 : 0.0);
+        point->SetColor(end ? claColors::White : claColors::Black);
+    }
+    static_cast<TGradientPoint *>(points.Items(last ? points.Count() - 1 : 0))->SetColor(color);
+}
+
+} // namespace
+
 void TGradient::DeclareProperties(ClassBuilder<TGradient> &b)
 {
     b.collection("Points", &TGradient::Points);
+    // Shortcuts to the colours of the first and the last point.
+    b.integer(
+        "Color", [](TGradient &g) { return std::int64_t(endColor(g, false)); },
+        [](TGradient &g, std::int64_t v) { setEndColor(g, false, IntToAlphaColor(v)); }, &colorIdentToInt);
+    b.integer(
+        "Color1", [](TGradient &g) { return std::int64_t(endColor(g, true)); },
+        [](TGradient &g, std::int64_t v) { setEndColor(g, true, IntToAlphaColor(v)); }, &colorIdentToInt);
     b.enumeration("Style", gradientStyleInfo(), &TGradient::Style, &TGradient::SetStyle);
     b.persistent("StartPosition", &TGradient::StartPosition);
     b.persistent("StopPosition", &TGradient::StopPosition);
@@ -152,7 +188,8 @@ void TBrush::DeclareProperties(ClassBuilder<TBrush> &b)
 
 void TBrush::SetKind(TBrushKind k)
 {
-    m_kind = k;
+    // Grab (the ordinal after Resource) has no kind of its own: it paints nothing.
+    m_kind = int(k) > int(TBrushKind::Resource) ? TBrushKind::None : k;
     changed();
 }
 

@@ -103,6 +103,8 @@ void TControl::DeclareProperties(ClassBuilder<TControl> &b)
     b.boolean("ClipChildren", &TControl::ClipChildren, &TControl::SetClipChildren);
     b.stored("ClipParent", PropKind::Boolean);
     b.integer("Cursor", &TControl::Cursor, &TControl::SetCursor, &cursorIdentToInt);
+    // The earliest forms hide a control in the designer only (kept; it shows).
+    b.stored("DesignVisible", PropKind::Boolean);
     b.stored("DisableFocusEffect", PropKind::Boolean);
     b.stored("DragMode", PropKind::Enumeration, &dragModeInfo());
     b.stored("EnableDragHighlight", PropKind::Boolean);

@@ -69,6 +69,13 @@ const EnumInfo &interactiveGestureInfo()
                                "ig"};
     return info;
 }
+const EnumInfo &biDiModeInfo()
+{
+    static const EnumInfo info{"TBiDiMode",
+                               {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"},
+                               nullptr};
+    return info;
+}
 const EnumInfo &canvasQualityInfo()
 {
     static const EnumInfo info{"TCanvasQuality", {"SystemDefault", "HighPerformance", "HighQuality"}, nullptr};
@@ -145,6 +152,12 @@ void TCommonCustomForm::DeclareProperties(ClassBuilder<TCommonCustomForm> &b)
     b.enumeration("BorderStyle", formBorderStyleInfo(), &TCommonCustomForm::BorderStyle,
                   &TCommonCustomForm::SetBorderStyle);
     b.stored("BorderIcons", PropKind::Set, &borderIconInfo());
+    // Whether the window frame follows the form's style (kept; the desktop draws the frame).
+    b.stored("Border.Styling", PropKind::Boolean);
+    // Reading order of right-to-left languages (kept).
+    b.stored("BiDiMode", PropKind::Enumeration, &biDiModeInfo());
+    b.stored("Hint", PropKind::String);
+    b.stored("ShowHint", PropKind::Boolean);
     b.string("Caption", &TCommonCustomForm::Caption, &TCommonCustomForm::SetCaption);
     b.integer("ClientHeight", &TCommonCustomForm::ClientHeight, &TCommonCustomForm::SetClientHeight);
     b.integer("ClientWidth", &TCommonCustomForm::ClientWidth, &TCommonCustomForm::SetClientWidth);

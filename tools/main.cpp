@@ -27,7 +27,7 @@ constexpr Command kCommands[] = {
     {"styles", nullptr, "styles [--design-time] FILE [STYLE]"},
     {"plugins", nullptr, "plugins"},
     {"open", nullptr, "open [--timeout-ms MS] FILE"},
-    {"props", nullptr, "props [--counts] [CLASS...]"},
+    {"props", nullptr, "props [--counts] [--own] [CLASS...]"},
 #endif
 };
 

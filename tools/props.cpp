@@ -1,9 +1,12 @@
-// vantor-tool props [CLASS...]: the published properties that the reader
-// accepts on each known class and on each class of the plug-in libraries,
-// with their kinds, the values of every enumeration and set, the properties
-// of nested objects (Margins.Left, TextSettings.Font.Family) and of
-// collection items (Items[].Text). Meant to be held against the framework's
-// class reference by hand; the last line of each class counts its entries.
+// vantor-tool props [--counts] [--own] [CLASS...]: the published properties
+// that the reader accepts on each known class and on each class of the plug-in
+// libraries, with their kinds, the values of every enumeration and set, the
+// properties of nested objects (Margins.Left, TextSettings.Font.Family) and of
+// collection items (Items[].Text). Each top-level line ends with the class of
+// the chain that declares the property ("< TControl"), so that a class's own
+// properties and the inherited ones can be held apart against the framework's
+// class reference; --own lists only the class's own ones. The last line of
+// each class counts its entries.
 
 #include "commands.h"
 #include "headless.h"
@@ -32,6 +35,7 @@ struct Listing
     int lines = 0;
     int topLevel = 0;
     bool countsOnly = false;
+    bool ownOnly = false;
 
     void line(const QString &path, const QString &what)
     {
@@ -53,8 +57,20 @@ QString enumText(const EnumInfo &info)
 
 void listClass(Listing &out, TObject *instance, const ClassInfo &cls, const QString &prefix, int depth);
 
+// The class of the chain whose own list holds the property that wins (the
+// most derived one, as look-ups find it).
+const ClassInfo *declaringClass(const ClassInfo &cls, const PropInfo &p)
+{
+    for (const ClassInfo *c = &cls; c; c = c->parent())
+        for (const PropInfo &own : c->ownProperties())
+            if (&own == &p)
+                return c;
+    return nullptr;
+}
+
 // One property and, for nested objects and collections, what they publish.
-void listProperty(Listing &out, TObject *instance, const PropInfo &p, const QString &path, int depth)
+void listProperty(Listing &out, TObject *instance, const PropInfo &p, const QString &path, int depth,
+                  const ClassInfo *declaredIn)
 {
     QString what = QString::fromUtf8(propKindName(p.kind));
     if ((p.kind == PropKind::Enumeration || p.kind == PropKind::Set) && p.enumInfo)
@@ -72,6 +88,8 @@ void listProperty(Listing &out, TObject *instance, const PropInfo &p, const QStr
     auto *collection = object_cast<TCollection>(nested);
     if (collection)
         what += QStringLiteral(" of ") + collection->itemClass().qname();
+    if (declaredIn)
+        what += QStringLiteral("  < ") + declaredIn->qname();
     out.line(path, what);
     if (depth > 6)
         return; // a nested object that holds itself would never end
@@ -85,8 +103,12 @@ void listProperty(Listing &out, TObject *instance, const PropInfo &p, const QStr
 
 void listClass(Listing &out, TObject *instance, const ClassInfo &cls, const QString &prefix, int depth)
 {
-    for (const PropInfo *p : cls.properties())
-        listProperty(out, instance, *p, prefix + p->name, depth);
+    for (const PropInfo *p : cls.properties()) {
+        const ClassInfo *declaredIn = depth == 0 ? declaringClass(cls, *p) : nullptr;
+        if (depth == 0 && out.ownOnly && declaredIn != &cls)
+            continue;
+        listProperty(out, instance, *p, prefix + p->name, depth, declaredIn);
+    }
 }
 
 QString ancestry(const ClassInfo &cls)
@@ -97,15 +119,18 @@ QString ancestry(const ClassInfo &cls)
     return text;
 }
 
-int listOne(const ClassInfo &cls, bool countsOnly, const char *origin)
+int listOne(const ClassInfo &cls, bool countsOnly, bool ownOnly, const char *origin)
 {
     Listing out;
     out.countsOnly = countsOnly;
+    out.ownOnly = ownOnly;
     std::unique_ptr<TComponent> instance(cls.create(nullptr));
     if (!countsOnly)
         std::printf("%s (%s)%s\n", ancestry(cls).toUtf8().constData(), origin, instance ? "" : " [not creatable]");
     const auto props = cls.properties();
-    out.topLevel = int(props.size());
+    out.topLevel = 0;
+    for (const PropInfo *p : props)
+        out.topLevel += !ownOnly || declaringClass(cls, *p) == &cls;
     listClass(out, instance.get(), cls, QString(), 0);
     if (countsOnly)
         std::printf("%-24s %4d %5d\n", cls.name(), out.topLevel, out.lines);
@@ -137,12 +162,15 @@ void registerPlugInClasses()
 int runProps(int argc, char **argv)
 {
     bool countsOnly = false;
+    bool ownOnly = false;
     std::vector<std::string> wanted;
     for (int i = 0; i < argc; ++i) {
         if (std::strcmp(argv[i], "--counts") == 0)
             countsOnly = true;
+        else if (std::strcmp(argv[i], "--own") == 0)
+            ownOnly = true;
         else if (argv[i][0] == '-') {
-            std::fprintf(stderr, "usage: vantor-tool props [--counts] [CLASS...]\n");
+            std::fprintf(stderr, "usage: vantor-tool props [--counts] [--own] [CLASS...]\n");
             return 2;
         } else
             wanted.emplace_back(argv[i]);
@@ -182,7 +210,7 @@ int runProps(int argc, char **argv)
                 std::printf("%s (%s): not registered\n", e.name.c_str(), e.origin);
                 continue;
             }
-            total += listOne(*cls, countsOnly, e.origin);
+            total += listOne(*cls, countsOnly, ownOnly, e.origin);
             ++shown;
         }
         if (shown == 0 && !wanted.empty()) {

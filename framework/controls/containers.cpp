@@ -134,6 +134,9 @@ void TScrollBox::DeclareProperties(ClassBuilder<TScrollBox> &b)
     b.stored("Bounces", PropKind::Boolean);
     b.stored("EnabledScroll", PropKind::Boolean);
     b.stored("ShowSizeGrip", PropKind::Boolean);
+    // Older scroll boxes: thin scroll bars and scrolling while the mouse is held.
+    b.stored("UseSmallScrollBars", PropKind::Boolean);
+    b.stored("MouseTracking", PropKind::Boolean);
     b.stored("ControlType", PropKind::Enumeration, &input::controlTypeInfo());
     b.stored("Viewport.Width", PropKind::Float);
     b.stored("Viewport.Height", PropKind::Float);

@@ -383,6 +383,9 @@ void TMemo::DeclareProperties(ClassBuilder<TMemo> &b)
     b.stored("AutoHide", PropKind::Boolean);
     b.stored("Bounces", PropKind::Boolean);
     b.stored("EnabledScroll", PropKind::Boolean);
+    // The memo was a scroll box in older versions.
+    b.stored("UseSmallScrollBars", PropKind::Boolean);
+    b.stored("MouseTracking", PropKind::Boolean);
     b.stored("MaxLength", PropKind::Integer);
     b.stored("CharCase", PropKind::Enumeration, &charCaseInfo());
     b.stored("ImeMode", PropKind::Enumeration, &imeModeInfo());

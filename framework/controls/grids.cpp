@@ -114,7 +114,8 @@ void TCustomGrid::DeclareProperties(ClassBuilder<TCustomGrid> &b)
     b.stored("Viewport.Height", PropKind::Float);
     b.stored("AutoHide", PropKind::Boolean);
     b.stored("ShowScrollBars", PropKind::Boolean);
-    for (const char *name : {"Bounces", "DisableMouseWheel", "EnabledScroll", "ShowSizeGrip"})
+    for (const char *name : {"Bounces", "DisableMouseWheel", "EnabledScroll", "ShowSizeGrip", "UseSmallScrollBars",
+                             "MouseTracking"})
         b.stored(name, PropKind::Boolean);
     // Older versions of the grid set these apart; later ones fold them into Options.
     for (const char *name : {"AlternatingRowBackground", "ShowHeader", "ShowHorzLines", "ShowVertLines",

@@ -393,6 +393,8 @@ void TImageViewer::DeclareProperties(ClassBuilder<TImageViewer> &b)
     b.stored("Bounces", PropKind::Boolean);
     b.stored("EnabledScroll", PropKind::Boolean);
     b.stored("ShowSizeGrip", PropKind::Boolean);
+    b.stored("UseSmallScrollBars", PropKind::Boolean);
+    b.stored("MouseTracking", PropKind::Boolean);
     b.stored("Viewport.Width", PropKind::Float);
     b.stored("Viewport.Height", PropKind::Float);
     b.event("OnViewportPositionChange");

@@ -104,6 +104,11 @@ template<class T> void publishScrolling(ClassBuilder<T> &b)
     b.stored("Bounces", PropKind::Boolean);
     b.stored("EnabledScroll", PropKind::Boolean);
     b.stored("AniCalculations.BoundsAnimation", PropKind::Boolean);
+    // Older scroll boxes: thin scroll bars, scrolling while the mouse is held,
+    // and a selection that hides when the list loses the focus.
+    b.stored("UseSmallScrollBars", PropKind::Boolean);
+    b.stored("MouseTracking", PropKind::Boolean);
+    b.stored("HideSelectionUnfocused", PropKind::Boolean);
     b.stored("AllowDrag", PropKind::Boolean);
     b.stored("Images", PropKind::Component);
     b.stored("ParentShowHint", PropKind::Boolean);

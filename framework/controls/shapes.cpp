@@ -81,6 +81,30 @@ TShape::TShape(TComponent *owner)
 
 // ---------------------------------------------------------------------------
 
+namespace {
+
+// The stroke brush's own enumeration of a property (Cap, Join, Dash).
+const EnumInfo &strokeEnum(const char *name)
+{
+    return *TStrokeBrush::StaticClass().findProperty(QString::fromLatin1(name))->enumInfo;
+}
+
+// The earliest forms set the stroke's width, ends, corners and dashes on the
+// shape itself (StrokeThickness = 2, StrokeDash = sdDot); they go to the Stroke.
+template<class T> void publishShapeStroke(ClassBuilder<T> &b)
+{
+    b.floating("StrokeThickness", [](T &s) { return s.Stroke()->Thickness(); },
+               [](T &s, double v) { s.Stroke()->SetThickness(v); });
+    b.enumeration("StrokeCap", strokeEnum("Cap"), [](T &s) { return s.Stroke()->Cap(); },
+                  [](T &s, TStrokeCap v) { s.Stroke()->SetCap(v); });
+    b.enumeration("StrokeJoin", strokeEnum("Join"), [](T &s) { return s.Stroke()->Join(); },
+                  [](T &s, TStrokeJoin v) { s.Stroke()->SetJoin(v); });
+    b.enumeration("StrokeDash", strokeEnum("Dash"), [](T &s) { return s.Stroke()->Dash(); },
+                  [](T &s, TStrokeDash v) { s.Stroke()->SetDash(v); });
+}
+
+} // namespace
+
 void TRectangle::DeclareProperties(ClassBuilder<TRectangle> &b)
 {
     b.persistent("Fill", &TShape::Fill);
@@ -90,6 +114,7 @@ void TRectangle::DeclareProperties(ClassBuilder<TRectangle> &b)
     b.stored("Corners", PropKind::Set, &cornerInfo());
     b.stored("CornerType", PropKind::Enumeration, &cornerTypeInfo());
     b.stored("Sides", PropKind::Set, &sideInfo());
+    publishShapeStroke(b);
 }
 
 void TRectangle::paint(QPainter &painter, const QRectF &rect)
@@ -108,6 +133,7 @@ void TLine::DeclareProperties(ClassBuilder<TLine> &b)
     b.enumeration("LineType", lineTypeInfo(), &TLine::LineType, &TLine::SetLineType);
     b.enumeration("LineLocation", lineLocationInfo(), &TLine::LineLocation, &TLine::SetLineLocation);
     b.stored("ShortenLine", PropKind::Boolean);
+    publishShapeStroke(b);
 }
 
 std::pair<QPointF, QPointF> TLine::endPoints(QSizeF size) const
@@ -457,6 +483,8 @@ void TSelection::DeclareProperties(ClassBuilder<TSelection> &b)
     b.boolean("Proportional", &TSelection::Proportional, &TSelection::SetProportional);
     b.boolean("HideSelection", &TSelection::HideSelection, &TSelection::SetHideSelection);
     b.boolean("ShowHandles", &TSelection::ShowHandles, &TSelection::SetShowHandles);
+    // Whether dragging stays inside the parent (kept; the grips move freely).
+    b.stored("ParentBounds", PropKind::Boolean);
     b.integer(
         "Color", &TSelection::Color, [](TSelection &s, std::int64_t v) { s.SetColor(IntToAlphaColor(v)); },
         &colorIdentToInt);
@@ -637,6 +665,7 @@ TSelectionPoint::TSelectionPoint(TComponent *owner) : TControl(owner) {}
 void TSelectionPoint::DeclareProperties(ClassBuilder<TSelectionPoint> &b)
 {
     b.floating("GripSize", &TSelectionPoint::GripSize, &TSelectionPoint::SetGripSize);
+    b.stored("ParentBounds", PropKind::Boolean);
     b.event("OnChange", &TSelectionPoint::OnChange);
     b.event("OnTrack", &TSelectionPoint::OnTrack);
 }
