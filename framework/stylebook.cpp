@@ -342,6 +342,12 @@ public:
         auto *edit = qobject_cast<QLineEdit *>(widget);
         auto *area = qobject_cast<QAbstractScrollArea *>(widget);
         if (on) {
+            // The viewer's style sheet would draw the frame and fill again.
+            m_styleSheet = widget->styleSheet();
+            widget->setStyleSheet(
+                m_styleSheet
+                + (edit ? QStringLiteral("QLineEdit { border: none; background: transparent; }")
+                        : QStringLiteral("QAbstractScrollArea { border: none; background: transparent; }")));
             m_palette = widget->palette();
             QPalette clear = m_palette;
             clear.setColor(QPalette::Base, Qt::transparent);
@@ -363,6 +369,7 @@ public:
                 area->viewport()->setAutoFillBackground(false);
             }
         } else {
+            widget->setStyleSheet(m_styleSheet);
             widget->setPalette(m_palette);
             if (edit) {
                 edit->setFrame(m_hadFrame);
@@ -383,6 +390,7 @@ private:
     mutable QFrame::Shape m_frameShape = QFrame::StyledPanel;
     mutable bool m_viewportFilled = true;
     mutable QMargins m_textMargins;
+    mutable QString m_styleSheet;
     mutable QPalette m_palette;
 };
 

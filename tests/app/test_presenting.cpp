@@ -11,11 +11,14 @@
 #include "framework/controls/standard.h"
 #include "framework/controls/tabs.h"
 #include "loader/dummyform.h"
+#include "loader/missingobjects.h"
+#include "tests/fixtures/styledforms.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QImage>
 #include <QWidget>
 
@@ -229,4 +232,45 @@ TEST(Presenting, AFrameIsShownAtItsOwnSizeWithItsContent)
     EXPECT_EQ(picture.pixel(297, 176), qRgb(255, 0, 0));
     EXPECT_EQ(picture.pixel(150, 190), qRgb(0, 0, 255));
     EXPECT_EQ(picture.pixel(297, 197), qRgb(0, 0, 255));
+}
+
+TEST(Presenting, AnEditStyledByTheFormsBookShowsItsTextOverTheStyle)
+{
+    // A blue field whose content (where the text goes) starts 30 from the left.
+    const char *blueEdit =
+        "object TLayout\n  StyleName = 'blueedit'\n"
+        "  object TRectangle\n    StyleName = 'background'\n    Align = Contents\n    Fill.Color = claBlue\n"
+        "    Stroke.Kind = None\n  end\n"
+        "  object TLayout\n    StyleName = 'content'\n    Margins.Left = 30.000000000000000000\n  end\nend\n";
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("styled.fmx"));
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray::fromStdString(vantor::test::styledForm(
+        vantor::test::styleResource({{"redbutton", vantor::test::kRedButtonStyle}, {"blueedit", blueEdit}}),
+        "  object Edit1: TEdit\n    Position.X = 150.000000000000000000\n    Position.Y = 10.000000000000000000\n"
+        "    Size.Width = 140.000000000000000000\n    Size.Height = 30.000000000000000000\n"
+        "    Size.PlatformDefault = False\n    StyleLookup = 'blueedit'\n    Text = 'WWWW'\n"
+        "    TextSettings.FontColor = claWhite\n    StyledSettings = [Family, Size, Style]\n  end\n")));
+    out.close();
+
+    // The viewer's own style sheet must not draw the edit's frame and fill over the style.
+    Viewer v({file});
+    v.showAndWaitForFirstLoad();
+    auto *edit = object_cast<TControl>(FindFormComponent(v.view().FormDyna, QStringLiteral("Edit1")));
+    ASSERT_NE(edit, nullptr);
+    const QImage image = edit->peer()->grab().toImage();
+    ASSERT_EQ(image.size(), QSize(140, 30));
+    const auto isBlue = [](QColor c) { return c.blue() > 200 && c.red() < 60 && c.green() < 60; };
+    const auto isWhite = [](QColor c) { return c.blue() > 200 && c.red() > 200 && c.green() > 200; };
+    int blue = 0, whiteLeft = 0, whiteText = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            blue += isBlue(c);
+            (x < 28 ? whiteLeft : whiteText) += isWhite(c);
+        }
+    EXPECT_GT(blue, 140 * 30 / 2);
+    EXPECT_GT(whiteText, 20); // the text, in white, right of the content's margin
+    EXPECT_EQ(whiteLeft, 0);
 }

@@ -8,8 +8,7 @@
 #include "loader/dummyform.h"
 #include "loader/registry.h"
 #include "streams/errors.h"
-#include "streams/objectstream.h"
-#include "streams/texttobinary.h"
+#include "tests/fixtures/styledforms.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +45,7 @@ VANTOR_IMPLEMENT_CLASS(TRegisteredButUnlisted)
 namespace {
 
 using namespace vantor;
+using namespace vantor::test;
 
 std::string dataPath(const char *name)
 {
@@ -650,52 +650,6 @@ TEST(ReportTool, FrameIsShownAtItsOwnSize)
     EXPECT_EQ(image.pixel(297, 197), qRgb(255, 0, 0));
     EXPECT_NE(image.pixel(50, 21), qRgb(255, 0, 0));
 }
-
-// A style resource as style books hold it: the signature, the table of
-// style names with their sizes, then one object stream a style.
-QByteArray styleResource(const std::vector<std::pair<std::string, std::string>> &styles)
-{
-    std::vector<std::vector<std::uint8_t>> streams;
-    for (const auto &style : styles)
-        streams.push_back(textToBinary(
-            {reinterpret_cast<const std::uint8_t *>(style.second.data()), style.second.size()}));
-    std::vector<std::uint8_t> blob;
-    ObjectWriter w(blob);
-    w.writeBytes("FMX_STYLE 2.5", 13);
-    w.writeListBegin();
-    for (std::size_t i = 0; i < styles.size(); ++i) {
-        w.writeString(styles[i].first);
-        w.writeInteger(std::int64_t(streams[i].size()));
-    }
-    w.writeListEnd();
-    for (const auto &stream : streams)
-        w.writeBytes(stream.data(), stream.size());
-    return QByteArray(reinterpret_cast<const char *>(blob.data()), qsizetype(blob.size()));
-}
-
-// A form whose style book holds `resource` for the desktop, and two buttons:
-// one names a style of the book (in other letter case), one a style it lacks.
-std::string styledForm(const QByteArray &resource)
-{
-    return "object Form1: TForm1\n  ClientHeight = 200\n  ClientWidth = 300\n  StyleBook = StyleBook1\n"
-           "  object StyleBook1: TStyleBook\n    Styles = <\n      item\n"
-           "        Platform = 'Windows 10 Desktop'\n        ResourcesBin = {\n          "
-           + resource.toHex().toUpper().toStdString()
-           + "}\n      end>\n    Left = 200\n    Top = 150\n  end\n"
-             "  object Styled1: TButton\n    Position.X = 10.000000000000000000\n"
-             "    Position.Y = 10.000000000000000000\n    Size.Width = 120.000000000000000000\n"
-             "    Size.Height = 40.000000000000000000\n    Size.PlatformDefault = False\n"
-             "    StyleLookup = 'RedButton'\n    Text = 'Anmelden'\n  end\n"
-             "  object Plain1: TButton\n    Position.X = 10.000000000000000000\n"
-             "    Position.Y = 100.000000000000000000\n    StyleLookup = 'bluebutton'\n    Text = 'Plain'\n  end\n"
-             "end\n";
-}
-
-const char *const kRedButtonStyle =
-    "object TRectangle\n  StyleName = 'redbutton'\n  Fill.Color = claRed\n  Stroke.Kind = None\n"
-    "  XRadius = 8.000000000000000000\n  YRadius = 8.000000000000000000\n"
-    "  object TText\n    StyleName = 'text'\n    Align = Client\n    TextSettings.FontColor = claWhite\n  end\n"
-    "  object TGlowEffectOfAnotherMaker\n    Softness = 0.400000000000000000\n  end\nend\n";
 
 QJsonObject componentNamed(const QJsonObject &report, const QString &name)
 {
