@@ -120,9 +120,7 @@ void TReader::readComponent(TComponent *parent)
     if (header.isInherited() && !name.isEmpty())
         component = m_root->FindComponent(name);
     if (!component) {
-        const ClassInfo *cls = m_lookup ? m_lookup(className) : nullptr;
-        if (!cls)
-            cls = GetClass(className);
+        const ClassInfo *cls = m_lookup ? m_lookup(className) : GetClass(className);
         if ((!cls || !cls->creatable()) && m_standIn)
             cls = m_standIn;
         if (!cls || !cls->creatable())

@@ -70,8 +70,9 @@ public:
     // the property does not take are skipped, and an event stays unbound. A
     // damaged stream still raises EReadError. nullptr reads strictly again.
     void setStandInClass(const ClassInfo *standIn) { m_standIn = standIn; }
-    // Classes are looked up here first, then in the registry (styles read
-    // their own primitives even where a library registered a namesake).
+    // Classes are looked up here instead of in the registry (styles read
+    // their own primitives even where a library registered a namesake, and
+    // only the classes their reader admits).
     void setClassLookup(const ClassInfo *(*lookup)(const QString &name)) { m_lookup = lookup; }
 
 private:

@@ -77,7 +77,25 @@ void bindTextSettings(TTextSettings &part, const TTextSettings &own, unsigned st
     }
 }
 
+bool (*g_styleClassFilter)(const QString &) = nullptr;
+
+// The class a style's object is made of: its own primitives first, then
+// what the registry has and the filter admits.
+const ClassInfo *styleClass(const QString &name)
+{
+    if (const ClassInfo *part = StylePartClass(name))
+        return part;
+    if (g_styleClassFilter && !g_styleClassFilter(name))
+        return nullptr;
+    return GetClass(name);
+}
+
 } // namespace
+
+void SetStyleClassFilter(bool (*admits)(const QString &className))
+{
+    g_styleClassFilter = admits;
+}
 
 // ---------------------------------------------------------------------------
 
@@ -159,16 +177,13 @@ StyleLook::StyleLook(const QString &name, const StyleResourceEntry &style, const
     ObjectReader peek(style.stream.data(), style.stream.size());
     peek.readSignature();
     const ComponentHeader header = peek.readComponentHeader();
-    const QString rootClass = QString::fromStdString(header.className);
-    const ClassInfo *cls = StylePartClass(rootClass);
-    if (!cls)
-        cls = GetClass(rootClass);
+    const ClassInfo *cls = styleClass(QString::fromStdString(header.className));
     if (!cls || !cls->creatable())
         cls = &TLayout::StaticClass();
     TComponent *root = cls->create(m_holder.get());
     TReader reader(style.stream.data(), style.stream.size());
     reader.setStandInClass(&TLayout::StaticClass());
-    reader.setClassLookup(&StylePartClass);
+    reader.setClassLookup(&styleClass);
     reader.ReadRootComponent(root);
     m_rootObject = object_cast<TFmxObject>(root);
     m_root = object_cast<TControl>(root);

@@ -105,6 +105,12 @@ private:
     std::unique_ptr<QWidget> m_stage; // holds the tree's widgets; never shown
 };
 
+// Which classes of the registry a style may be built of, besides its own
+// primitives (StylePartClass): the loader admits the known classes only, so
+// that what a library registered later does not change how a style looks.
+// nullptr (the default) admits every registered class.
+void SetStyleClassFilter(bool (*admits)(const QString &className));
+
 // The style book a control is drawn from: the StyleBook of the nearest form
 // among its owners (a frame's controls take the book of the form that holds
 // the frame); nullptr when there is none.

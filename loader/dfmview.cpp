@@ -371,6 +371,8 @@ bool TDFMView::GetDynaForm(const std::string &Filename, bool RunTimeView)
     if (!g_knownClassesInitialised) {
         g_knownClassesInitialised = true;
         InitKnownClasses();
+        // Styles are built of the known classes and their own primitives only.
+        SetStyleClassFilter([](const QString &name) { return slKnownClasses().contains(name.toStdString()); });
     }
     return ShowDynaFormModalPrim(Filename, RunTimeView);
 }

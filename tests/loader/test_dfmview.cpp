@@ -4,6 +4,8 @@
 #include "framework/controls/standard.h"
 #include "framework/exceptions.h"
 #include "framework/forms.h"
+#include "framework/controls/nonvisual.h"
+#include "framework/stylebook.h"
 #include "loader/dfmview.h"
 #include "loader/dummyform.h"
 #include "loader/registry.h"
@@ -695,6 +697,27 @@ TEST(StyleBookLoad, ControlsAreDrawnWithTheStylesTheirLookupNames)
     for (int y = 102; y < 120; ++y)
         for (int x = 12; x < 88; ++x)
             ASSERT_LT(image.pixelColor(x, y).red() - image.pixelColor(x, y).green(), 60) << x << "," << y;
+}
+
+TEST(StyleBookLoad, StylesAreBuiltOfTheKnownClassesOnly)
+{
+    // A class some library registered is no part of a style: it stands as an
+    // empty part, whether or not the library happened to be asked before.
+    RegisterClass<test::TRegisteredButUnlisted>();
+    TempForms files;
+    const char *style = "object TLayout\n  StyleName = 'oddbutton'\n"
+                        "  object TRegisteredButUnlisted\n    StyleName = 'odd'\n  end\n"
+                        "  object TRectangle\n    StyleName = 'plain'\n  end\nend\n";
+    Loader l;
+    ASSERT_TRUE(l.load(files.write("odd.fmx", styledForm(styleResource({{"oddbutton", style}})))));
+    auto *book = object_cast<TStyleBook>(l.view.FormDyna->StyleBook());
+    ASSERT_NE(book, nullptr);
+    const StyleResourceEntry *entry = book->ReadStyles()->find(QStringLiteral("oddbutton"));
+    ASSERT_NE(entry, nullptr);
+    const StyleLook look(QStringLiteral("oddbutton"), *entry);
+    ASSERT_NE(look.part(QStringLiteral("odd")), nullptr);
+    EXPECT_EQ(look.part(QStringLiteral("odd"))->ClassName(), "TLayout");
+    EXPECT_EQ(look.part(QStringLiteral("plain"))->ClassName(), "TRectangle");
 }
 
 TEST(StyleBookLoad, AResourceCutShortIsAnErrorEntryAndTheFormStillShows)
