@@ -1,7 +1,8 @@
 // vantor-tool styles: what a form's own style book gives its load. Prints
 // the book, the platform of the load, the styles read (name, size of the
 // stream, class of the style's root) or the reason the resource did not
-// read; with a style's name also that style's object tree as text ("*":
+// read, and every item of every book the form holds with the number of
+// styles it reads to (or why it does not); with a style's name also that style's object tree as text ("*":
 // every style's).
 
 #include "commands.h"
@@ -39,6 +40,28 @@ int runStyles(int argc, char **argv)
         if (outcome.status != tools::LoadOutcome::Status::Built || !view.FormDyna) {
             std::fprintf(stderr, "%s: the form was not built\n", file.c_str());
             return 1;
+        }
+        // Every item of every style book the form holds, read whatever the
+        // platform: "item: BOOK PLATFORM N" (styles read) or the reason.
+        for (TComponent *component : view.FormDyna->components()) {
+            const auto *held = object_cast<TStyleBook>(component);
+            if (!held)
+                continue;
+            for (int i = 0; i < held->Styles()->Count(); ++i) {
+                const auto *item = object_cast<TStyleCollectionItem>(held->Styles()->Items(i));
+                if (!item || item->ResourcesBin().isEmpty())
+                    continue;
+                const QByteArray blob = item->ResourcesBin();
+                std::printf("item: %s '%s' ", held->Name().toStdString().c_str(),
+                            item->Platform().toStdString().c_str());
+                try {
+                    const StyleResource read = ReadStyleResource(
+                        {reinterpret_cast<const std::uint8_t *>(blob.constData()), std::size_t(blob.size())});
+                    std::printf("%zu\n", read.styles.size());
+                } catch (const std::exception &e) {
+                    std::printf("error %s\n", e.what());
+                }
+            }
         }
         auto *book = object_cast<TStyleBook>(view.FormDyna->StyleBook());
         if (!book) {
