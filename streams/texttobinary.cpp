@@ -971,6 +971,19 @@ private:
         out.resize(at + std::size_t(stop - p) / 2 + 1);
         int high = -1;
         for (; p < stop; ++p) {
+            // Whole pairs of digits at once: a line of an image is 64 of them.
+            if (high < 0) {
+                while (p + 1 < stop) {
+                    const std::uint8_t h = kind[static_cast<unsigned char>(p[0])];
+                    const std::uint8_t l = kind[static_cast<unsigned char>(p[1])];
+                    if ((h | l) >= 16)
+                        break;
+                    out[at++] = std::uint8_t(h << 4 | l);
+                    p += 2;
+                }
+                if (p >= stop)
+                    break;
+            }
             const unsigned char c = static_cast<unsigned char>(*p);
             const std::uint8_t k = kind[c];
             if (k < 16) {
