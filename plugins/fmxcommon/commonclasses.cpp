@@ -1,4 +1,5 @@
 #include "commonclasses.h"
+#include "colorcontrols.h"
 #include "moreclasses.h"
 #include "scene3d.h"
 
@@ -248,6 +249,7 @@ const std::vector<const char *> &commonClassNames()
         std::vector<const char *> v = names;
         v.insert(v.end(), moreClassNames().begin(), moreClassNames().end());
         v.insert(v.end(), sceneClassNames().begin(), sceneClassNames().end());
+        v.insert(v.end(), colorClassNames().begin(), colorClassNames().end());
         return v;
     }();
     return all;
@@ -260,6 +262,7 @@ void registerCommonClasses()
                     TFloatAnimation, TColorAnimation, TWebBrowser>();
     registerMoreClasses();
     registerSceneClasses();
+    registerColorClasses();
 }
 
 QPainterPath decodeBinaryPath(const QByteArray &data)
