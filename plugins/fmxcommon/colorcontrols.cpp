@@ -211,6 +211,7 @@ void TColorPicker::DeclareProperties(ClassBuilder<TColorPicker> &b)
 {
     b.integer("Color", &TColorPicker::Color, &TColorPicker::SetColor, &colorIdentToInt);
     b.stored("ColorQuad", PropKind::Component);
+    b.event("OnChange");
 }
 
 void TColorPicker::paint(QPainter &painter, const QRectF &rect)
@@ -222,6 +223,7 @@ void TColorPanel::DeclareProperties(ClassBuilder<TColorPanel> &b)
 {
     b.integer("Color", &TColorPanel::Color, &TColorPanel::SetColor, &colorIdentToInt);
     b.boolean("UseAlpha", &TColorPanel::UseAlpha, &TColorPanel::SetUseAlpha);
+    input::publishHelp(b);
     b.stored("ColorBox", PropKind::Component);
     b.event("OnChange");
 }

@@ -4,6 +4,7 @@
 #include "scene3d.h"
 
 #include "framework/colors.h"
+#include "framework/controls/edits.h"
 #include "framework/controls/nonvisual.h"
 #include "framework/layout.h"
 
@@ -483,6 +484,22 @@ void TColorBox::paint(QPainter &painter, const QRectF &rect)
     painter.fillRect(rect, toQColor(Color()));
     painter.setPen(QColor(0x80, 0x80, 0x80));
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
+namespace {
+const EnumInfo &comboDropDownKindInfo()
+{
+    static const EnumInfo info{"TDropDownKind", {"Native", "Custom"}, "ddk"};
+    return info;
+}
+} // namespace
+
+void TComboColorBox::DeclareProperties(ClassBuilder<TComboColorBox> &b)
+{
+    input::publishHelp(b);
+    b.stored("DropDownKind", PropKind::Enumeration, &comboDropDownKindInfo());
+    b.stored("UseAlpha", PropKind::Boolean);
+    b.event("OnChange");
 }
 
 void TComboColorBox::paint(QPainter &painter, const QRectF &rect)

@@ -170,6 +170,7 @@ class TComboColorBox : public TColorBox
     VANTOR_CLASS(TComboColorBox, TColorBox)
 public:
     explicit TComboColorBox(TComponent *owner) : TColorBox(owner) {}
+    static void DeclareProperties(ClassBuilder<TComboColorBox> &b);
 
 protected:
     void paint(QPainter &painter, const QRectF &rect) override;

@@ -706,8 +706,9 @@ TEST(FMXCommon, SuppliesViewportsLayoutsMenusSearchBoxesEffectsAndSceneCards)
 
 // FMXCommon.dll's colour controls and edit buttons, one of each in both
 // views: the scales, quads and swatches in their colours, each at its
-// block's size, and the buttons' marks inside an edit.
-TEST(FMXCommon, DrawsColourControlsAndEditButtons)
+// block's size, and the buttons' marks inside an edit; and a grid column,
+// a list box's group footer and a map.
+TEST(FMXCommon, DrawsColourControlsEditButtonsColumnsAndMaps)
 {
     LoadPlugIns(commonLibraryFolder());
     TempForm files;
@@ -748,6 +749,16 @@ TEST(FMXCommon, DrawsColourControlsAndEditButtons)
         button("Down1", "TDropDownEditButton", 160) + button("Spin1", "TSpinEditButton", 190) +
         button("Eye1", "TPasswordEditButton", 220, "      Hint = 'show'\n") +
         "  end\n"
+        "  object Grid1: TStringGrid\n" + at(0, 340, 300, 100) +
+        "    object DateColumn1: TDateColumn\n      Header = 'Datum'\n      Format = 'dd.mm.yyyy'\n"
+        "      Size.Width = 80.000000000000000000\n      Size.Height = 60.000000000000000000\n"
+        "      Size.PlatformDefault = False\n    end\n  end\n"
+        "  object ListBox1: TListBox\n" + at(320, 340, 150, 100) +
+        "    object Footer1: TListBoxGroupFooter\n      Text = 'Ende'\n"
+        "      Size.Width = 120.000000000000000000\n      Size.Height = 20.000000000000000000\n"
+        "      Size.PlatformDefault = False\n    end\n  end\n"
+        "  object Map1: TMapView\n" + at(500, 340, 120, 80) +
+        "    MapType = Satellite\n    LayerOptions = [PointsOfInterest, Buildings]\n    Zoom = 4.5\n  end\n"
         "end\n");
     for (const bool runtime : {true, false}) {
         SCOPED_TRACE(runtime ? "runtime" : "design time");
@@ -840,6 +851,21 @@ TEST(FMXCommon, DrawsColourControlsAndEditButtons)
                  EXPECT_TRUE(hasDark(p, QRect(4, 10, 20, 7)));
              }},
             {"Eye12222", {28, 18}, [&](const QImage &p) { EXPECT_TRUE(hasDark(p, QRect(4, 2, 20, 14))); }},
+            // The header cell with its text over white rows.
+            {"DateColumn12222", {80, 60}, [&](const QImage &p) {
+                 EXPECT_TRUE(hasDark(p, QRect(2, 2, 60, 20)));
+                 EXPECT_EQ(rgb(p, 40, 40), QColor(Qt::white));
+             }},
+            {"Footer12222", {120, 20}, [&](const QImage &p) {
+                 EXPECT_TRUE(hasDark(p, QRect(4, 2, 60, 16)));
+                 EXPECT_EQ(rgb(p, 110, 10), QColor(0xEC, 0xEC, 0xEF));
+             }},
+            // Satellite: dark green land.
+            {"Map12222", {120, 80}, [&](const QImage &p) {
+                 const QColor land = rgb(p, 3, 77);
+                 EXPECT_GT(land.green(), land.blue());
+                 EXPECT_LT(land.lightness(), 120);
+             }},
         };
         for (const Case &c : cases) {
             SCOPED_TRACE(c.name);
