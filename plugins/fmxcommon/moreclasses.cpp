@@ -150,6 +150,12 @@ EFFECT_CLASS(TInvertEffect)
 EFFECT_CLASS(TReflectionEffect)
 EFFECT_CLASS(TBevelEffect)
 EFFECT_CLASS(TSepiaEffect)
+EFFECT_CLASS(TPixelateEffect)
+EFFECT_CLASS(TBandsEffect)
+EFFECT_CLASS(TTilerEffect)
+EFFECT_CLASS(TPaperSketchEffect)
+EFFECT_CLASS(TSwipeTransitionEffect)
+EFFECT_CLASS(TRotateCrumpleTransitionEffect)
 #undef EFFECT_CLASS
 
 void publishGlow(auto &b)
@@ -254,6 +260,75 @@ void TBevelEffect::DeclareProperties(ClassBuilder<TBevelEffect> &b)
     b.stored("Size", PropKind::Integer);
 }
 QGraphicsEffect *TBevelEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+// Shader effects Qt has no counterpart for: read, and the parent is left
+// as it is.
+void TPixelateEffect::DeclareProperties(ClassBuilder<TPixelateEffect> &b)
+{
+    b.stored("BlockCount", PropKind::Float);
+}
+QGraphicsEffect *TPixelateEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+void TBandsEffect::DeclareProperties(ClassBuilder<TBandsEffect> &b)
+{
+    b.stored("BandDensity", PropKind::Float);
+    b.stored("BandIntensity", PropKind::Float);
+}
+QGraphicsEffect *TBandsEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+void TTilerEffect::DeclareProperties(ClassBuilder<TTilerEffect> &b)
+{
+    for (const char *name : {"HorizontalTileCount", "VerticalTileCount", "HorizontalOffset", "VerticalOffset"})
+        b.stored(name, PropKind::Float);
+}
+QGraphicsEffect *TTilerEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+void TPaperSketchEffect::DeclareProperties(ClassBuilder<TPaperSketchEffect> &b)
+{
+    b.stored("BrushSize", PropKind::Float);
+}
+QGraphicsEffect *TPaperSketchEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+// Transitions between the parent and a target picture, by Progress (0-100).
+void TSwipeTransitionEffect::DeclareProperties(ClassBuilder<TSwipeTransitionEffect> &b)
+{
+    for (const char *name : {"Progress", "Deep", "CornerPoint.X", "CornerPoint.Y", "MousePoint.X", "MousePoint.Y"})
+        b.stored(name, PropKind::Float);
+    b.stored("Target.PNG", PropKind::Binary);
+}
+QGraphicsEffect *TSwipeTransitionEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+void TRotateCrumpleTransitionEffect::DeclareProperties(ClassBuilder<TRotateCrumpleTransitionEffect> &b)
+{
+    b.stored("Progress", PropKind::Float);
+    b.stored("RandomSeed", PropKind::Float);
+    b.stored("Target.PNG", PropKind::Binary);
+}
+QGraphicsEffect *TRotateCrumpleTransitionEffect::makeQtEffect(int &spread) const
 {
     spread = 0;
     return nullptr;
@@ -779,6 +854,8 @@ const std::vector<const char *> &moreClassNames()
         "TBitmapListAnimation", "TListBoxGroupFooter", "TCheckColumn",
         "TDateColumn",      "TTimeColumn",         "TFloatColumn",            "TCurrencyColumn",
         "TIntegerColumn",   "TGlyphColumn",        "TPopupColumn",            "TMapView",
+        "TPixelateEffect",  "TBandsEffect",        "TTilerEffect",            "TPaperSketchEffect",
+        "TSwipeTransitionEffect", "TRotateCrumpleTransitionEffect",
     };
     return names;
 }
@@ -791,7 +868,8 @@ void registerMoreClasses()
                     TReflectionEffect, TBevelEffect, TSepiaEffect, TRectAnimation, TPathAnimation,
                     TFloatKeyAnimation, TColorKeyAnimation, TBitmapAnimation, TBitmapListAnimation,
                     TListBoxGroupFooter, TCheckColumn, TDateColumn, TTimeColumn, TFloatColumn,
-                    TCurrencyColumn, TIntegerColumn, TGlyphColumn, TPopupColumn, TMapView>();
+                    TCurrencyColumn, TIntegerColumn, TGlyphColumn, TPopupColumn, TMapView, TPixelateEffect, TBandsEffect, TTilerEffect,
+                    TPaperSketchEffect, TSwipeTransitionEffect, TRotateCrumpleTransitionEffect>();
 }
 
 QStringList moreCaption(TComponent *component)

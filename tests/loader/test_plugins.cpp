@@ -509,6 +509,14 @@ TEST(FMXCommon, SuppliesViewportsLayoutsMenusSearchBoxesEffectsAndSceneCards)
         "      Position.Z = -5.000000000000000000\n"
         "      Quanternion = '(0,0,0,1)'\n"
         "    end\n"
+        "    object Layout3D1: TLayout3D\n"
+        "      Align = Center\n"
+        "      Width = 4.000000000000000000\n"
+        "      object TextLayer1: TTextLayer3D\n"
+        "        Text = 'Titel'\n"
+        "        Font.Size = 20.000000000000000000\n"
+        "      end\n"
+        "    end\n"
         "    object Dummy1: TDummy\n"
         "      object Cube1: TCube\n"
         "        SubdivisionsDepth = 2\n"
@@ -587,6 +595,9 @@ TEST(FMXCommon, SuppliesViewportsLayoutsMenusSearchBoxesEffectsAndSceneCards)
         "    Position.Y = 300.000000000000000000\n"
         "    object Bevel1: TBevelEffect\n"
         "      Size = 3\n"
+        "    end\n"
+        "    object Pixelate1: TPixelateEffect\n"
+        "      BlockCount = 25.000000000000000000\n"
         "    end\n"
         "  end\n"
         "  object Circle1: TCircle\n"
@@ -759,6 +770,15 @@ TEST(FMXCommon, DrawsColourControlsEditButtonsColumnsAndMaps)
         "      Size.PlatformDefault = False\n    end\n  end\n"
         "  object Map1: TMapView\n" + at(500, 340, 120, 80) +
         "    MapType = Satellite\n    LayerOptions = [PointsOfInterest, Buildings]\n    Zoom = 4.5\n  end\n"
+        "  object Flow1: TFlowLayout\n" + at(0, 450, 100, 30) +
+        "    object F1: TButton\n      Size.Width = 30.000000000000000000\n      Size.Height = 15.000000000000000000\n"
+        "      Size.PlatformDefault = False\n    end\n"
+        "    object Break1: TFlowLayoutBreak\n      ChangesRules = False\n    end\n"
+        "    object F2: TButton\n      Size.Width = 30.000000000000000000\n      Size.Height = 15.000000000000000000\n"
+        "      Size.PlatformDefault = False\n    end\n  end\n"
+        "  object Callout1: TCalloutRectangle\n" + at(120, 440, 60, 40) +
+        "    Fill.Color = claRed\n    Stroke.Kind = None\n    CalloutPosition = Bottom\n"
+        "    CalloutLength = 10.000000000000000000\n    CalloutWidth = 20.000000000000000000\n  end\n"
         "end\n");
     for (const bool runtime : {true, false}) {
         SCOPED_TRACE(runtime ? "runtime" : "design time");
@@ -859,6 +879,18 @@ TEST(FMXCommon, DrawsColourControlsEditButtonsColumnsAndMaps)
             {"Footer12222", {120, 20}, [&](const QImage &p) {
                  EXPECT_TRUE(hasDark(p, QRect(4, 2, 60, 16)));
                  EXPECT_EQ(rgb(p, 110, 10), QColor(0xEC, 0xEC, 0xEF));
+             }},
+            // The break starts a new line: the second button under the first.
+            {"Flow12222", {100, 30}, [&](const QImage &p) {
+                 EXPECT_GT(qAlpha(p.pixel(15, 7)), 0);
+                 EXPECT_EQ(qAlpha(p.pixel(45, 7)), 0);
+                 EXPECT_GT(qAlpha(p.pixel(15, 22)), 0);
+             }},
+            // The pointer out of the bottom side's middle.
+            {"Callout12222", {60, 40}, [&](const QImage &p) {
+                 EXPECT_EQ(rgb(p, 30, 10), QColor(Qt::red));
+                 EXPECT_EQ(rgb(p, 30, 34), QColor(Qt::red));
+                 EXPECT_EQ(qAlpha(p.pixel(5, 36)), 0);
              }},
             // Satellite: dark green land.
             {"Map12222", {120, 80}, [&](const QImage &p) {
