@@ -7,6 +7,10 @@
 # over all forms, forms whose list is empty, and the classes left most often.
 # What the pictures show is tallied last (tools/shown_tally.py).
 # The folder stays where it is; nothing of it is copied.
+# Every run gets a settings folder of its own (XDG_CONFIG_HOME) under the
+# output folder: the plug-in libraries hand their pictures over through a
+# file there, which runs at the same time (-j, or two reports at once) would
+# otherwise share. The folder is removed after its run.
 #
 # usage: tools/corpus_report.sh [-t SECONDS] [-j JOBS] [-o OUTDIR] VANTOR_TOOL FOLDER
 #   -t  time limit per run (default 20)
@@ -34,6 +38,7 @@ tool=$1
 folder=$2
 [ -n "$outdir" ] || outdir=$(mktemp -d /tmp/corpus_report.XXXXXX)
 mkdir -p "$outdir"
+outdir=$(cd "$outdir" && pwd) # XDG_CONFIG_HOME must be absolute
 index="$outdir/runs.tsv"
 : > "$index"
 
@@ -43,8 +48,10 @@ run_one() {
   local n=$1 view=$2 file=$3 flag="" json rc
   [ "$view" = designtime ] && flag="--design-time"
   json="$outdir/$n.$view.json"
-  QT_QPA_PLATFORM=offscreen timeout -k 5 "$limit" "$tool" report $flag "$file" > "$json" 2> "$outdir/$n.$view.err"
+  mkdir -p "$outdir/config/$n.$view"
+  XDG_CONFIG_HOME="$outdir/config/$n.$view" QT_QPA_PLATFORM=offscreen timeout -k 5 "$limit" "$tool" report $flag "$file" > "$json" 2> "$outdir/$n.$view.err"
   rc=$?
+  rm -rf "$outdir/config/$n.$view"
   printf '%s\t%s\t%s\t%s\n' "$view" "$rc" "$json" "$file" >> "$index"
 }
 export -f run_one

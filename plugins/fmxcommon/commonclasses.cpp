@@ -1,8 +1,10 @@
 #include "commonclasses.h"
+#include "colorcontrols.h"
 #include "moreclasses.h"
 #include "scene3d.h"
 
 #include "framework/colors.h"
+#include "framework/controls/edits.h"
 #include "framework/controls/nonvisual.h"
 #include "framework/layout.h"
 
@@ -30,6 +32,8 @@ VANTOR_IMPLEMENT_CLASS(TComboColorBox)
 VANTOR_IMPLEMENT_CLASS(TArrangingLayout)
 VANTOR_IMPLEMENT_CLASS(TGridPanelLayout)
 VANTOR_IMPLEMENT_CLASS(TFlowLayout)
+VANTOR_IMPLEMENT_CLASS(TFlowLayoutBreak)
+VANTOR_IMPLEMENT_CLASS(TCalloutRectangle)
 VANTOR_IMPLEMENT_CLASS(TScaledLayout)
 VANTOR_IMPLEMENT_CLASS(TMultiView)
 VANTOR_IMPLEMENT_CLASS(TFloatAnimation)
@@ -242,12 +246,14 @@ const std::vector<const char *> &commonClassNames()
         "TText",          "TGridPanelLayout", "TPath",          "TListBoxGroupHeader", "TCircle",
         "TFlowLayout",    "TColorBox",        "TMultiView",     "TComboColorBox",      "TRoundRect",
         "TEllipse",       "TListBoxHeader",   "TScaledLayout",  "TPie",                "TArc",
-        "TFloatAnimation", "TColorAnimation", "TWebBrowser",
+        "TFloatAnimation", "TColorAnimation", "TWebBrowser",    "TFlowLayoutBreak",
+        "TCalloutRectangle",
     };
     static const std::vector<const char *> all = [] {
         std::vector<const char *> v = names;
         v.insert(v.end(), moreClassNames().begin(), moreClassNames().end());
         v.insert(v.end(), sceneClassNames().begin(), sceneClassNames().end());
+        v.insert(v.end(), colorClassNames().begin(), colorClassNames().end());
         return v;
     }();
     return all;
@@ -256,10 +262,11 @@ const std::vector<const char *> &commonClassNames()
 void registerCommonClasses()
 {
     RegisterClasses<TEllipse, TCircle, TRoundRect, TPie, TArc, TPath, TText, TListBoxGroupHeader, TListBoxHeader,
-                    TColorBox, TComboColorBox, TGridPanelLayout, TFlowLayout, TScaledLayout, TMultiView,
+                    TColorBox, TComboColorBox, TGridPanelLayout, TFlowLayout, TFlowLayoutBreak, TCalloutRectangle, TScaledLayout, TMultiView,
                     TFloatAnimation, TColorAnimation, TWebBrowser>();
     registerMoreClasses();
     registerSceneClasses();
+    registerColorClasses();
 }
 
 QPainterPath decodeBinaryPath(const QByteArray &data)
@@ -332,6 +339,68 @@ void TRoundRect::paint(QPainter &painter, const QRectF &rect)
     const double radius = std::min(r.width(), r.height()) / 2;
     setupShapePainter(painter, *this);
     painter.drawRoundedRect(r, radius, radius);
+}
+
+namespace {
+const EnumInfo &calloutPositionInfo()
+{
+    static const EnumInfo info{"TCalloutPosition", {"Top", "Left", "Bottom", "Right"}, nullptr};
+    return info;
+}
+} // namespace
+
+void TCalloutRectangle::DeclareProperties(ClassBuilder<TCalloutRectangle> &b)
+{
+    b.floating("CalloutWidth", &TCalloutRectangle::CalloutWidth, &TCalloutRectangle::SetCalloutWidth);
+    b.floating("CalloutLength", &TCalloutRectangle::CalloutLength, &TCalloutRectangle::SetCalloutLength);
+    b.floating("CalloutOffset", &TCalloutRectangle::CalloutOffset, &TCalloutRectangle::SetCalloutOffset);
+    b.enumeration("CalloutPosition", calloutPositionInfo(), &TCalloutRectangle::CalloutPosition,
+                  &TCalloutRectangle::SetCalloutPosition);
+}
+
+void TCalloutRectangle::paint(QPainter &painter, const QRectF &rect)
+{
+    const QRectF outer = insideStroke(*this, rect);
+    const double length = std::clamp(m_length, 0.0, std::min(outer.width(), outer.height()) / 2);
+    QRectF body = outer;
+    switch (m_position) {
+    case 1: body.setLeft(outer.left() + length); break;
+    case 2: body.setBottom(outer.bottom() - length); break;
+    case 3: body.setRight(outer.right() - length); break;
+    default: body.setTop(outer.top() + length); break;
+    }
+    const bool horizontalSide = m_position == 0 || m_position == 2;
+    const double side = horizontalSide ? body.width() : body.height();
+    const double half = std::min(m_width, side) / 2;
+    // 0 centres the pointer; a positive offset counts from the side's start,
+    // a negative one from its end.
+    const double centre = m_offset == 0 ? side / 2 : m_offset > 0 ? m_offset + half : side + m_offset - half;
+    QPolygonF pointer;
+    switch (m_position) {
+    case 1:
+        pointer << QPointF(body.left(), body.top() + centre - half) << QPointF(outer.left(), body.top() + centre)
+                << QPointF(body.left(), body.top() + centre + half);
+        break;
+    case 2:
+        pointer << QPointF(body.left() + centre - half, body.bottom()) << QPointF(body.left() + centre, outer.bottom())
+                << QPointF(body.left() + centre + half, body.bottom());
+        break;
+    case 3:
+        pointer << QPointF(body.right(), body.top() + centre - half) << QPointF(outer.right(), body.top() + centre)
+                << QPointF(body.right(), body.top() + centre + half);
+        break;
+    default:
+        pointer << QPointF(body.left() + centre - half, body.top()) << QPointF(body.left() + centre, outer.top())
+                << QPointF(body.left() + centre + half, body.top());
+        break;
+    }
+    QPainterPath path;
+    path.addRoundedRect(body, XRadius(), YRadius());
+    QPainterPath tip;
+    tip.addPolygon(pointer);
+    tip.closeSubpath();
+    setupShapePainter(painter, *this);
+    painter.drawPath(path.united(tip));
 }
 
 void TPie::DeclareProperties(ClassBuilder<TPie> &b)
@@ -480,6 +549,22 @@ void TColorBox::paint(QPainter &painter, const QRectF &rect)
     painter.fillRect(rect, toQColor(Color()));
     painter.setPen(QColor(0x80, 0x80, 0x80));
     painter.drawRect(rect.adjusted(0, 0, -1, -1));
+}
+
+namespace {
+const EnumInfo &comboDropDownKindInfo()
+{
+    static const EnumInfo info{"TDropDownKind", {"Native", "Custom"}, "ddk"};
+    return info;
+}
+} // namespace
+
+void TComboColorBox::DeclareProperties(ClassBuilder<TComboColorBox> &b)
+{
+    input::publishHelp(b);
+    b.stored("DropDownKind", PropKind::Enumeration, &comboDropDownKindInfo());
+    b.stored("UseAlpha", PropKind::Boolean);
+    b.event("OnChange");
 }
 
 void TComboColorBox::paint(QPainter &painter, const QRectF &rect)
@@ -663,6 +748,12 @@ void TFlowLayout::arrangeChildren()
         lineHeight = 0;
     };
     for (TControl *c : visibleControls()) {
+        // The line before a break is justified as a last line.
+        if (object_cast<TFlowLayoutBreak>(c)) {
+            if (!line.empty())
+                flush(true);
+            continue;
+        }
         const TBounds *m = c->Margins();
         const double w = c->Width() + m->Left() + m->Right();
         const double needed = line.empty() ? w : lineWidth + m_hGap + w;
@@ -674,6 +765,17 @@ void TFlowLayout::arrangeChildren()
     }
     if (!line.empty())
         flush(true);
+}
+
+// What a break may change for the lines after it; kept as read.
+void TFlowLayoutBreak::DeclareProperties(ClassBuilder<TFlowLayoutBreak> &b)
+{
+    b.stored("ChangesRules", PropKind::Boolean);
+    b.stored("Justify", PropKind::Enumeration, &flowJustifyInfo());
+    b.stored("JustifyLastLine", PropKind::Enumeration, &flowJustifyInfo());
+    b.stored("FlowDirection", PropKind::Enumeration, &flowDirectionInfo());
+    b.stored("HorizontalGap", PropKind::Float);
+    b.stored("VerticalGap", PropKind::Float);
 }
 
 void TScaledLayout::DeclareProperties(ClassBuilder<TScaledLayout> &b)

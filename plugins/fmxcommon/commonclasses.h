@@ -61,6 +61,34 @@ protected:
     void paint(QPainter &painter, const QRectF &rect) override;
 };
 
+// A rectangle with a pointer of CalloutWidth × CalloutLength out of the side
+// CalloutPosition names: centred when CalloutOffset is 0, else that far
+// from the side's start (positive) or end (negative).
+class TCalloutRectangle : public TRectangle
+{
+    VANTOR_CLASS(TCalloutRectangle, TRectangle)
+public:
+    explicit TCalloutRectangle(TComponent *owner) : TRectangle(owner) {}
+    static void DeclareProperties(ClassBuilder<TCalloutRectangle> &b);
+    double CalloutWidth() const { return m_width; }
+    void SetCalloutWidth(double v) { m_width = v; peerChanged(); }
+    double CalloutLength() const { return m_length; }
+    void SetCalloutLength(double v) { m_length = v; peerChanged(); }
+    double CalloutOffset() const { return m_offset; }
+    void SetCalloutOffset(double v) { m_offset = v; peerChanged(); }
+    int CalloutPosition() const { return m_position; }
+    void SetCalloutPosition(int v) { m_position = v; peerChanged(); }
+
+protected:
+    void paint(QPainter &painter, const QRectF &rect) override;
+
+private:
+    double m_width = 23;
+    double m_length = 11;
+    double m_offset = 0;
+    int m_position = 0; // Top, Left, Bottom, Right
+};
+
 // A pie slice (TPie) or an open arc (TArc) between two angles in degrees,
 // clockwise from three o'clock.
 class TPie : public TShape
@@ -170,6 +198,7 @@ class TComboColorBox : public TColorBox
     VANTOR_CLASS(TComboColorBox, TColorBox)
 public:
     explicit TComboColorBox(TComponent *owner) : TColorBox(owner) {}
+    static void DeclareProperties(ClassBuilder<TComboColorBox> &b);
 
 protected:
     void paint(QPainter &painter, const QRectF &rect) override;
@@ -240,6 +269,16 @@ private:
     double m_vGap = 0;
     int m_justify = 0;   // Left, Right, Center, Justify
     int m_direction = 0; // LeftToRight, RightToLeft
+};
+
+// Ends the line of a flow layout: the controls after it begin the next one.
+// It draws nothing.
+class TFlowLayoutBreak : public TControl
+{
+    VANTOR_CLASS(TFlowLayoutBreak, TControl)
+public:
+    explicit TFlowLayoutBreak(TComponent *owner) : TControl(owner) {}
+    static void DeclareProperties(ClassBuilder<TFlowLayoutBreak> &b);
 };
 
 // A layout that scales its children from the size it was designed at; the

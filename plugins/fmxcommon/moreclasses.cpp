@@ -31,6 +31,17 @@ VANTOR_IMPLEMENT_CLASS(TMenuBar)
 VANTOR_IMPLEMENT_CLASS(TSearchBox)
 VANTOR_IMPLEMENT_CLASS(TListBoxFooter)
 VANTOR_IMPLEMENT_CLASS(TVisualEffect)
+VANTOR_IMPLEMENT_CLASS(TListBoxGroupFooter)
+VANTOR_IMPLEMENT_CLASS(TPaintedColumn)
+VANTOR_IMPLEMENT_CLASS(TCheckColumn)
+VANTOR_IMPLEMENT_CLASS(TDateColumn)
+VANTOR_IMPLEMENT_CLASS(TTimeColumn)
+VANTOR_IMPLEMENT_CLASS(TFloatColumn)
+VANTOR_IMPLEMENT_CLASS(TCurrencyColumn)
+VANTOR_IMPLEMENT_CLASS(TIntegerColumn)
+VANTOR_IMPLEMENT_CLASS(TGlyphColumn)
+VANTOR_IMPLEMENT_CLASS(TPopupColumn)
+VANTOR_IMPLEMENT_CLASS(TMapView)
 
 namespace {
 
@@ -139,6 +150,12 @@ EFFECT_CLASS(TInvertEffect)
 EFFECT_CLASS(TReflectionEffect)
 EFFECT_CLASS(TBevelEffect)
 EFFECT_CLASS(TSepiaEffect)
+EFFECT_CLASS(TPixelateEffect)
+EFFECT_CLASS(TBandsEffect)
+EFFECT_CLASS(TTilerEffect)
+EFFECT_CLASS(TPaperSketchEffect)
+EFFECT_CLASS(TSwipeTransitionEffect)
+EFFECT_CLASS(TRotateCrumpleTransitionEffect)
 #undef EFFECT_CLASS
 
 void publishGlow(auto &b)
@@ -243,6 +260,75 @@ void TBevelEffect::DeclareProperties(ClassBuilder<TBevelEffect> &b)
     b.stored("Size", PropKind::Integer);
 }
 QGraphicsEffect *TBevelEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+// Shader effects Qt has no counterpart for: read, and the parent is left
+// as it is.
+void TPixelateEffect::DeclareProperties(ClassBuilder<TPixelateEffect> &b)
+{
+    b.stored("BlockCount", PropKind::Float);
+}
+QGraphicsEffect *TPixelateEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+void TBandsEffect::DeclareProperties(ClassBuilder<TBandsEffect> &b)
+{
+    b.stored("BandDensity", PropKind::Float);
+    b.stored("BandIntensity", PropKind::Float);
+}
+QGraphicsEffect *TBandsEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+void TTilerEffect::DeclareProperties(ClassBuilder<TTilerEffect> &b)
+{
+    for (const char *name : {"HorizontalTileCount", "VerticalTileCount", "HorizontalOffset", "VerticalOffset"})
+        b.stored(name, PropKind::Float);
+}
+QGraphicsEffect *TTilerEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+void TPaperSketchEffect::DeclareProperties(ClassBuilder<TPaperSketchEffect> &b)
+{
+    b.stored("BrushSize", PropKind::Float);
+}
+QGraphicsEffect *TPaperSketchEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+// Transitions between the parent and a target picture, by Progress (0-100).
+void TSwipeTransitionEffect::DeclareProperties(ClassBuilder<TSwipeTransitionEffect> &b)
+{
+    for (const char *name : {"Progress", "Deep", "CornerPoint.X", "CornerPoint.Y", "MousePoint.X", "MousePoint.Y"})
+        b.stored(name, PropKind::Float);
+    b.stored("Target.PNG", PropKind::Binary);
+}
+QGraphicsEffect *TSwipeTransitionEffect::makeQtEffect(int &spread) const
+{
+    spread = 0;
+    return nullptr;
+}
+
+void TRotateCrumpleTransitionEffect::DeclareProperties(ClassBuilder<TRotateCrumpleTransitionEffect> &b)
+{
+    b.stored("Progress", PropKind::Float);
+    b.stored("RandomSeed", PropKind::Float);
+    b.stored("Target.PNG", PropKind::Binary);
+}
+QGraphicsEffect *TRotateCrumpleTransitionEffect::makeQtEffect(int &spread) const
 {
     spread = 0;
     return nullptr;
@@ -617,6 +703,145 @@ bool applyEffectToHost(TComponent *component, TComponent *container)
     return true;
 }
 
+// ---------------------------------------------------------------------------
+// List box group footer, grid columns
+
+void TListBoxGroupFooter::paint(QPainter &painter, const QRectF &rect)
+{
+    painter.fillRect(rect, QColor(0xEC, 0xEC, 0xEF));
+    painter.setPen(QColor(0xC8, 0xC8, 0xCE));
+    painter.drawLine(rect.topLeft(), rect.topRight());
+    QFont font = TextSettings()->Font()->toQFont(painter.font());
+    font.setPointSizeF(std::max(6.0, font.pointSizeF() * 0.85));
+    painter.setFont(font);
+    painter.setPen(QColor(0x60, 0x60, 0x68));
+    painter.drawText(rect.adjusted(8, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, Text());
+}
+
+void TPaintedColumn::paint(QPainter &painter, const QRectF &rect)
+{
+    const double header = std::min(24.0, rect.height());
+    painter.fillRect(rect, Qt::white);
+    const QRectF head(rect.left(), rect.top(), rect.width(), header);
+    painter.fillRect(head, QColor(0xF0, 0xF0, 0xF0));
+    painter.setPen(QColor(0xC0, 0xC0, 0xC0));
+    for (double y = head.bottom() + 21; y < rect.bottom(); y += 22)
+        painter.drawLine(QPointF(rect.left(), y), QPointF(rect.right(), y));
+    painter.drawLine(head.bottomLeft(), head.bottomRight());
+    painter.drawRect(rect.adjusted(0, 0, -1, -1));
+    painter.setPen(QColor(0x20, 0x20, 0x20));
+    painter.drawText(head.adjusted(4, 0, -4, 0), Qt::AlignLeft | Qt::AlignVCenter, Header());
+}
+
+void TCheckColumn::DeclareProperties(ClassBuilder<TCheckColumn> &) {}
+void TIntegerColumn::DeclareProperties(ClassBuilder<TIntegerColumn> &) {}
+
+void TDateColumn::DeclareProperties(ClassBuilder<TDateColumn> &b)
+{
+    b.stored("Format", PropKind::String);
+    b.stored("ShowClearButton", PropKind::Boolean);
+}
+
+void TTimeColumn::DeclareProperties(ClassBuilder<TTimeColumn> &b)
+{
+    b.stored("Format", PropKind::String);
+    b.stored("ShowClearButton", PropKind::Boolean);
+}
+
+void TFloatColumn::DeclareProperties(ClassBuilder<TFloatColumn> &b)
+{
+    b.stored("DecimalDigits", PropKind::Integer);
+    b.stored("ShowThousandSeparator", PropKind::Boolean);
+}
+
+void TCurrencyColumn::DeclareProperties(ClassBuilder<TCurrencyColumn> &b)
+{
+    b.stored("DecimalDigits", PropKind::Integer);
+    b.stored("ShowThousandSeparator", PropKind::Boolean);
+}
+
+void TGlyphColumn::DeclareProperties(ClassBuilder<TGlyphColumn> &b)
+{
+    b.stored("Images", PropKind::Component);
+}
+
+TPopupColumn::TPopupColumn(TComponent *owner) : TPaintedColumn(owner), m_items(std::make_unique<TStrings>()) {}
+
+void TPopupColumn::DeclareProperties(ClassBuilder<TPopupColumn> &b)
+{
+    b.strings("Items", &TPopupColumn::Items);
+}
+
+// ---------------------------------------------------------------------------
+// Map view
+
+namespace {
+const EnumInfo &mapTypeInfo()
+{
+    static const EnumInfo info{"TMapType", {"None", "Normal", "Satellite", "Hybrid", "Terrain"}, nullptr};
+    return info;
+}
+const EnumInfo &mapLayerOptionInfo()
+{
+    static const EnumInfo info{"TMapLayerOption", {"PointsOfInterest", "Buildings", "UserLocation", "Traffic"}, nullptr};
+    return info;
+}
+const EnumInfo &mapControlOptionInfo()
+{
+    static const EnumInfo info{"TMapControlOption", {"Zoom", "Compass", "MyLocation"}, nullptr};
+    return info;
+}
+const EnumInfo &mapGestureOptionInfo()
+{
+    static const EnumInfo info{"TMapGestureOption", {"Zoom", "Tilt", "Scroll", "Rotate"}, nullptr};
+    return info;
+}
+} // namespace
+
+void TMapView::DeclareProperties(ClassBuilder<TMapView> &b)
+{
+    b.enumeration("MapType", mapTypeInfo(), &TMapView::MapType, &TMapView::SetMapType);
+    b.stored("LayerOptions", PropKind::Set, &mapLayerOptionInfo());
+    b.stored("ControlOptions", PropKind::Set, &mapControlOptionInfo());
+    b.stored("GestureOptions", PropKind::Set, &mapGestureOptionInfo());
+    b.stored("Zoom", PropKind::Float);
+    b.stored("Bearing", PropKind::Float);
+    b.stored("Tilt", PropKind::Float);
+    for (const char *e : {"OnMapClick", "OnMapDoubleClick", "OnMapLongClick", "OnMarkerClick", "OnMarkerDoubleClick",
+                          "OnMarkerDragStart", "OnMarkerDrag", "OnMarkerDragEnd", "OnCameraChanged"})
+        b.event(e);
+}
+
+void TMapView::paint(QPainter &painter, const QRectF &rect)
+{
+    if (m_mapType == 0) {
+        painter.fillRect(rect, QColor(0xE0, 0xE0, 0xE0));
+        return;
+    }
+    const bool satellite = m_mapType == 2 || m_mapType == 3;
+    const QColor land = satellite ? QColor(0x5A, 0x6B, 0x45) : m_mapType == 4 ? QColor(0xE8, 0xE0, 0xC8) : QColor(0xF2, 0xEF, 0xE9);
+    const QColor water = satellite ? QColor(0x1E, 0x3A, 0x5A) : QColor(0xAA, 0xD3, 0xDF);
+    painter.fillRect(rect, land);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // A river from the top left to the bottom right.
+    QPainterPath river;
+    river.moveTo(rect.left(), rect.top() + rect.height() * 0.25);
+    river.cubicTo(rect.left() + rect.width() * 0.35, rect.top() + rect.height() * 0.1,
+                  rect.left() + rect.width() * 0.45, rect.top() + rect.height() * 0.9, rect.right(),
+                  rect.top() + rect.height() * 0.7);
+    painter.setPen(QPen(water, std::max(6.0, std::min(rect.width(), rect.height()) / 12), Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(river);
+    if (m_mapType != 2) {
+        const QColor road = satellite ? QColor(0xE8, 0xD8, 0x80) : Qt::white;
+        painter.setPen(QPen(road, 3));
+        for (double x = rect.left() + rect.width() / 5; x < rect.right(); x += rect.width() / 3)
+            painter.drawLine(QPointF(x, rect.top()), QPointF(x + rect.width() / 10, rect.bottom()));
+        for (double y = rect.top() + rect.height() / 4; y < rect.bottom(); y += rect.height() / 3)
+            painter.drawLine(QPointF(rect.left(), y), QPointF(rect.right(), y - rect.height() / 12));
+    }
+}
+
 const std::vector<const char *> &moreClassNames()
 {
     static const std::vector<const char *> names = {
@@ -626,7 +851,11 @@ const std::vector<const char *> &moreClassNames()
         "TBlurEffect",      "TGaussianBlurEffect", "TMonochromeEffect",       "TInvertEffect",
         "TReflectionEffect", "TBevelEffect",       "TSepiaEffect",            "TRectAnimation",
         "TPathAnimation",   "TFloatKeyAnimation",  "TColorKeyAnimation",      "TBitmapAnimation",
-        "TBitmapListAnimation",
+        "TBitmapListAnimation", "TListBoxGroupFooter", "TCheckColumn",
+        "TDateColumn",      "TTimeColumn",         "TFloatColumn",            "TCurrencyColumn",
+        "TIntegerColumn",   "TGlyphColumn",        "TPopupColumn",            "TMapView",
+        "TPixelateEffect",  "TBandsEffect",        "TTilerEffect",            "TPaperSketchEffect",
+        "TSwipeTransitionEffect", "TRotateCrumpleTransitionEffect",
     };
     return names;
 }
@@ -637,7 +866,10 @@ void registerMoreClasses()
                     TFramedScrollBox, TFramedVertScrollBox, TGridLayout, TMenuBar, TSearchBox, TListBoxFooter,
                     TGlowEffect, TInnerGlowEffect, TBlurEffect, TGaussianBlurEffect, TMonochromeEffect, TInvertEffect,
                     TReflectionEffect, TBevelEffect, TSepiaEffect, TRectAnimation, TPathAnimation,
-                    TFloatKeyAnimation, TColorKeyAnimation, TBitmapAnimation, TBitmapListAnimation>();
+                    TFloatKeyAnimation, TColorKeyAnimation, TBitmapAnimation, TBitmapListAnimation,
+                    TListBoxGroupFooter, TCheckColumn, TDateColumn, TTimeColumn, TFloatColumn,
+                    TCurrencyColumn, TIntegerColumn, TGlyphColumn, TPopupColumn, TMapView, TPixelateEffect, TBandsEffect, TTilerEffect,
+                    TPaperSketchEffect, TSwipeTransitionEffect, TRotateCrumpleTransitionEffect>();
 }
 
 QStringList moreCaption(TComponent *component)

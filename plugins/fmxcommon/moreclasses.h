@@ -2,12 +2,15 @@
 
 // More of the framework's own classes FMXCommon.dll builds: the scroll
 // boxes the known list lacks, the grid layout, the menu bar, the search
-// box, the list box footer, the visual effects and the further animations.
+// box, the list box footer, the group footer, the further grid columns, the
+// map view, the visual effects and the further animations.
 
 #include "commonclasses.h"
 
 #include "framework/controls/containers.h"
 #include "framework/controls/edits.h"
+#include "framework/controls/grids.h"
+#include "framework/controls/lists.h"
 #include "framework/controls/nonvisual.h"
 
 class QGraphicsEffect;
@@ -136,6 +139,78 @@ class TListBoxFooter : public TListBoxHeader
     VANTOR_CLASS(TListBoxFooter, TListBoxHeader)
 public:
     explicit TListBoxFooter(TComponent *owner) : TListBoxHeader(owner) {}
+};
+
+// The footer row of a group in a list box: a grey bar with its text small.
+class TListBoxGroupFooter : public TListBoxItem
+{
+    VANTOR_CLASS(TListBoxGroupFooter, TListBoxItem)
+public:
+    explicit TListBoxGroupFooter(TComponent *owner) : TListBoxItem(owner) {}
+
+protected:
+    void paint(QPainter &painter, const QRectF &rect) override;
+};
+
+// The grid's further column kinds. Inside a grid the grid shows them as
+// header sections, as it does the string column; read alone they draw
+// their header cell over empty rows.
+class TPaintedColumn : public TColumn
+{
+    VANTOR_CLASS(TPaintedColumn, TColumn)
+public:
+    explicit TPaintedColumn(TComponent *owner) : TColumn(owner) {}
+
+protected:
+    void paint(QPainter &painter, const QRectF &rect) override;
+};
+
+#define VANTOR_COLUMN(Class)                                   \
+    class Class : public TPaintedColumn                        \
+    {                                                          \
+        VANTOR_CLASS(Class, TPaintedColumn)                    \
+    public:                                                    \
+        explicit Class(TComponent *owner) : TPaintedColumn(owner) {} \
+        static void DeclareProperties(ClassBuilder<Class> &b); \
+    };
+VANTOR_COLUMN(TCheckColumn)
+VANTOR_COLUMN(TDateColumn)
+VANTOR_COLUMN(TTimeColumn)
+VANTOR_COLUMN(TFloatColumn)
+VANTOR_COLUMN(TCurrencyColumn)
+VANTOR_COLUMN(TIntegerColumn)
+VANTOR_COLUMN(TGlyphColumn)
+#undef VANTOR_COLUMN
+
+// A column whose cells pick one of Items.
+class TPopupColumn : public TPaintedColumn
+{
+    VANTOR_CLASS(TPopupColumn, TPaintedColumn)
+public:
+    explicit TPopupColumn(TComponent *owner);
+    static void DeclareProperties(ClassBuilder<TPopupColumn> &b);
+    TStrings *Items() const { return m_items.get(); }
+
+private:
+    std::unique_ptr<TStrings> m_items;
+};
+
+// A map: nothing is fetched; the area shows land, water and roads in the
+// colours of MapType (none: a plain grey area).
+class TMapView : public TControl
+{
+    VANTOR_CLASS(TMapView, TControl)
+public:
+    explicit TMapView(TComponent *owner) : TControl(owner) {}
+    static void DeclareProperties(ClassBuilder<TMapView> &b);
+    int MapType() const { return m_mapType; }
+    void SetMapType(int v) { m_mapType = v; peerChanged(); }
+
+protected:
+    void paint(QPainter &painter, const QRectF &rect) override;
+
+private:
+    int m_mapType = 1; // None, Normal, Satellite, Hybrid, Terrain
 };
 
 // Effects a control carries as a child. Those Qt can draw become the

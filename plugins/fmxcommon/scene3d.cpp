@@ -101,6 +101,8 @@ void publishVector3D(auto &b, const char *name)
 
 SCENE_CLASS(TDummy, TControl3D)
 SCENE_CLASS(TProxyObject, TControl3D)
+SCENE_CLASS(TLayout3D, TControl3D)
+SCENE_CLASS(TTextLayer3D, TControl3D)
 SCENE_CLASS(TCamera, TControl3D)
 SCENE_CLASS(TLight, TControl3D)
 SCENE_CLASS(TShape3D, TControl3D)
@@ -127,6 +129,37 @@ SCENE_CLASS(TLightMaterialSource, TMaterialSource)
 SCENE_CLASS(TTextureMaterialSource, TMaterialSource)
 
 void TDummy::DeclareProperties(ClassBuilder<TDummy> &) {}
+// A layout in the scene: aligned in its viewport like a layer, it holds
+// further objects and draws nothing.
+void TLayout3D::DeclareProperties(ClassBuilder<TLayout3D> &b)
+{
+    b.stored("Align", PropKind::Enumeration, &alignLayoutInfo());
+    for (const char *name : {"Margins.Left", "Margins.Top", "Margins.Right", "Margins.Bottom", "Padding.Left",
+                             "Padding.Top", "Padding.Right", "Padding.Bottom"})
+        b.stored(name, PropKind::Float);
+    b.stored("Resolution", PropKind::Integer);
+    b.stored("Transparency", PropKind::Boolean);
+    b.stored("StyleBook", PropKind::Component);
+    for (const char *name : {"OnLayerMouseDown", "OnLayerMouseMove", "OnLayerMouseUp"})
+        b.event(name);
+}
+// A text on a layer in the scene.
+void TTextLayer3D::DeclareProperties(ClassBuilder<TTextLayer3D> &b)
+{
+    b.stored("Align", PropKind::Enumeration, &alignLayoutInfo());
+    b.stored("Text", PropKind::String);
+    b.stored("Font.Family", PropKind::String);
+    b.stored("Font.Size", PropKind::Float);
+    b.stored("Font.Style", PropKind::Set, &fontStyleInfo3D());
+    colour(b, "Color");
+    b.stored("Resolution", PropKind::Integer);
+    b.stored("Transparency", PropKind::Boolean);
+    b.stored("WordWrap", PropKind::Boolean);
+    b.stored("HorzTextAlign", PropKind::Enumeration, &textAlignInfo3D());
+    b.stored("VertTextAlign", PropKind::Enumeration, &textAlignInfo3D());
+    b.stored("Trimming", PropKind::Enumeration, &trimmingInfo3D());
+    b.stored("StyleBook", PropKind::Component);
+}
 void TProxyObject::DeclareProperties(ClassBuilder<TProxyObject> &b)
 {
     b.stored("SourceObject", PropKind::Component);
@@ -444,7 +477,7 @@ const std::vector<const char *> &sceneClassNames()
         "TCone",         "TDisk",        "TStrokeCube", "TGrid3D",     "TMesh",
         "TRectangle3D",  "TEllipse3D",   "TText3D",   "TPath3D",       "TModel3D",
         "TImage3D",      "TProxyObject", "TLightMaterialSource", "TColorMaterialSource",
-        "TTextureMaterialSource",
+        "TTextureMaterialSource", "TLayout3D",   "TTextLayer3D",
     };
     return names;
 }
@@ -453,7 +486,8 @@ void registerSceneClasses()
 {
     RegisterClasses<TViewport3D, TLayer3D, TLight, TDummy, TCamera, TPlane, TCube, TRoundCube, TSphere, TCylinder,
                     TCone, TDisk, TStrokeCube, TGrid3D, TMesh, TRectangle3D, TEllipse3D, TText3D, TPath3D, TModel3D,
-                    TImage3D, TProxyObject, TLightMaterialSource, TColorMaterialSource, TTextureMaterialSource>();
+                    TImage3D, TProxyObject, TLightMaterialSource, TColorMaterialSource, TTextureMaterialSource,
+                    TLayout3D, TTextLayer3D>();
 }
 
 QStringList sceneCaption(TComponent *component)

@@ -509,6 +509,14 @@ TEST(FMXCommon, SuppliesViewportsLayoutsMenusSearchBoxesEffectsAndSceneCards)
         "      Position.Z = -5.000000000000000000\n"
         "      Quanternion = '(0,0,0,1)'\n"
         "    end\n"
+        "    object Layout3D1: TLayout3D\n"
+        "      Align = Center\n"
+        "      Width = 4.000000000000000000\n"
+        "      object TextLayer1: TTextLayer3D\n"
+        "        Text = 'Titel'\n"
+        "        Font.Size = 20.000000000000000000\n"
+        "      end\n"
+        "    end\n"
         "    object Dummy1: TDummy\n"
         "      object Cube1: TCube\n"
         "        SubdivisionsDepth = 2\n"
@@ -587,6 +595,9 @@ TEST(FMXCommon, SuppliesViewportsLayoutsMenusSearchBoxesEffectsAndSceneCards)
         "    Position.Y = 300.000000000000000000\n"
         "    object Bevel1: TBevelEffect\n"
         "      Size = 3\n"
+        "    end\n"
+        "    object Pixelate1: TPixelateEffect\n"
+        "      BlockCount = 25.000000000000000000\n"
         "    end\n"
         "  end\n"
         "  object Circle1: TCircle\n"
@@ -701,6 +712,202 @@ TEST(FMXCommon, SuppliesViewportsLayoutsMenusSearchBoxesEffectsAndSceneCards)
         EXPECT_EQ(glow->color().rgb(), QColor(Qt::red).rgb());
         EXPECT_NE(qobject_cast<QGraphicsBlurEffect *>(effectOf("Text1")), nullptr);
         EXPECT_EQ(effectOf("Rect2"), nullptr);
+    }
+}
+
+// FMXCommon.dll's colour controls and edit buttons, one of each in both
+// views: the scales, quads and swatches in their colours, each at its
+// block's size, and the buttons' marks inside an edit; and a grid column,
+// a list box's group footer and a map.
+TEST(FMXCommon, DrawsColourControlsEditButtonsColumnsAndMaps)
+{
+    LoadPlugIns(commonLibraryFolder());
+    TempForm files;
+    auto at = [](int x, int y, int w, int h) {
+        return QStringLiteral("    Position.X = %1.000000000000000000\n"
+                              "    Position.Y = %2.000000000000000000\n"
+                              "    Size.Width = %3.000000000000000000\n"
+                              "    Size.Height = %4.000000000000000000\n"
+                              "    Size.PlatformDefault = False\n")
+            .arg(x).arg(y).arg(w).arg(h).toStdString();
+    };
+    auto button = [&](const char *name, const char *cls, int x, const char *extra = "") {
+        return std::string("    object ") + name + ": " + cls + "\n      CanFocus = False\n"
+               "      Cursor = crArrow\n      TextSettings.Trimming = None\n      Size.Width = 28.000000000000000000\n"
+               "      Size.Height = 18.000000000000000000\n      Size.PlatformDefault = False\n"
+               "      Position.X = " + std::to_string(x) + ".000000000000000000\n" + extra + "    end\n";
+    };
+    const std::string path = files.write("colours.fmx",
+        "object Form1: TForm1\n  ClientHeight = 480\n  ClientWidth = 640\n"
+        "  object Hue1: THueTrackBar\n" + at(0, 0, 208, 20) +
+        "    CanParentFocus = True\n    Orientation = Horizontal\n    Value = 0.250000000000000000\n"
+        "    Tracking = False\n  end\n"
+        "  object Alpha1: TAlphaTrackBar\n" + at(220, 0, 20, 108) + "    Orientation = Vertical\n  end\n"
+        "  object BW1: TBWTrackBar\n" + at(250, 0, 108, 20) + "    HelpType = htKeyword\n  end\n"
+        "  object Quad1: TColorQuad\n" + at(0, 120, 100, 100) +
+        "    Alpha = 1.000000000000000000\n    Hue = 0.333333343267440800\n    Lum = 0.5\n    Sat = 1\n"
+        "    ColorBox = Box1\n  end\n"
+        "  object Picker1: TColorPicker\n" + at(110, 120, 20, 106) + "    Color = claRed\n  end\n"
+        "  object Panel1: TColorPanel\n" + at(140, 120, 200, 160) +
+        "    Color = claRed\n    ColorBox = Box1\n    UseAlpha = True\n  end\n"
+        "  object Box1: TColorBox\n" + at(350, 120, 40, 30) + "    Color = claBlue\n  end\n"
+        "  object List1: TColorListBox\n" + at(400, 120, 150, 120) +
+        "    Color = claAqua\n    DefaultItemStyles.ItemStyle = ''\n    Viewport.Width = 146.000000000000000000\n"
+        "    Viewport.Height = 116.000000000000000000\n  end\n"
+        "  object ColorButton1: TColorButton\n" + at(350, 160, 40, 24) + "    Color = claLime\n  end\n"
+        "  object Edit1: TEdit\n" + at(0, 300, 300, 22) +
+        button("Plain1", "TEditButton", 100, "      Text = 'Go'\n") + button("Dots1", "TEllipsesEditButton", 130) +
+        button("Down1", "TDropDownEditButton", 160) + button("Spin1", "TSpinEditButton", 190) +
+        button("Eye1", "TPasswordEditButton", 220, "      Hint = 'show'\n") +
+        "  end\n"
+        "  object Grid1: TStringGrid\n" + at(0, 340, 300, 100) +
+        "    object DateColumn1: TDateColumn\n      Header = 'Datum'\n      Format = 'dd.mm.yyyy'\n"
+        "      Size.Width = 80.000000000000000000\n      Size.Height = 60.000000000000000000\n"
+        "      Size.PlatformDefault = False\n    end\n  end\n"
+        "  object ListBox1: TListBox\n" + at(320, 340, 150, 100) +
+        "    object Footer1: TListBoxGroupFooter\n      Text = 'Ende'\n"
+        "      Size.Width = 120.000000000000000000\n      Size.Height = 20.000000000000000000\n"
+        "      Size.PlatformDefault = False\n    end\n  end\n"
+        "  object Map1: TMapView\n" + at(500, 340, 120, 80) +
+        "    MapType = Satellite\n    LayerOptions = [PointsOfInterest, Buildings]\n    Zoom = 4.5\n  end\n"
+        "  object Flow1: TFlowLayout\n" + at(0, 450, 100, 30) +
+        "    object F1: TButton\n      Size.Width = 30.000000000000000000\n      Size.Height = 15.000000000000000000\n"
+        "      Size.PlatformDefault = False\n    end\n"
+        "    object Break1: TFlowLayoutBreak\n      ChangesRules = False\n    end\n"
+        "    object F2: TButton\n      Size.Width = 30.000000000000000000\n      Size.Height = 15.000000000000000000\n"
+        "      Size.PlatformDefault = False\n    end\n  end\n"
+        "  object Callout1: TCalloutRectangle\n" + at(120, 440, 60, 40) +
+        "    Fill.Color = claRed\n    Stroke.Kind = None\n    CalloutPosition = Bottom\n"
+        "    CalloutLength = 10.000000000000000000\n    CalloutWidth = 20.000000000000000000\n  end\n"
+        "end\n");
+    for (const bool runtime : {true, false}) {
+        SCOPED_TRACE(runtime ? "runtime" : "design time");
+        Viewer v;
+        ASSERT_TRUE(v.view.GetDynaForm(path, runtime));
+        v.view.SetMissingClasses(v.view.FormDyna, runtime);
+        EXPECT_TRUE(v.view.slMissing.empty()) << v.view.slMissing.text();
+
+        auto rgb = [](const QImage &p, int x, int y) { return QColor(p.pixel(x, y)); };
+        auto hasDark = [](const QImage &img, const QRect &area) {
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x)
+                    if (qAlpha(img.pixel(x, y)) > 150 && qGray(img.pixel(x, y)) < 110)
+                        return true;
+            return false;
+        };
+        struct Case
+        {
+            const char *name;
+            QSize size;
+            std::function<void(const QImage &)> check;
+        };
+        const std::vector<Case> cases = {
+            // The rainbow along the track (cyan at the middle, violet at three
+            // quarters) under the thumb at Value 0.25 (x 4 + 50).
+            {"Hue12222", {208, 20}, [&](const QImage &p) {
+                 const QColor middle = rgb(p, 104, 10);
+                 EXPECT_LT(middle.red(), 60);
+                 EXPECT_GT(middle.green(), 200);
+                 EXPECT_GT(middle.blue(), 200);
+                 const QColor violet = rgb(p, 154, 10);
+                 EXPECT_GT(violet.blue(), violet.green() + 100);
+                 EXPECT_GT(violet.red(), violet.green());
+                 const QColor thumb = rgb(p, 54, 10);
+                 EXPECT_GT(thumb.lightness(), 220);
+                 EXPECT_LT(thumb.saturation(), 20);
+             }},
+            // Clear (the chequer) at the top, black at the bottom.
+            {"Alpha12222", {20, 108}, [&](const QImage &p) {
+                 EXPECT_GT(qGray(p.pixel(10, 12)), 150);
+                 EXPECT_LT(qGray(p.pixel(10, 90)), 60);
+             }},
+            {"BW12222", {108, 20}, [&](const QImage &p) {
+                 EXPECT_LT(qGray(p.pixel(20, 10)), 60);
+                 EXPECT_GT(qGray(p.pixel(88, 10)), 190);
+             }},
+            // White at the top, black at the bottom, the hue (green) at the
+            // right of the middle row.
+            {"Quad12222", {100, 100}, [&](const QImage &p) {
+                 EXPECT_GT(qGray(p.pixel(20, 3)), 235);
+                 EXPECT_LT(qGray(p.pixel(20, 96)), 25);
+                 const QColor green = rgb(p, 90, 50);
+                 EXPECT_GT(green.green(), 200);
+                 EXPECT_LT(green.red(), 60);
+                 EXPECT_LT(green.blue(), 60);
+             }},
+            {"Picker12222", {20, 106}, [&](const QImage &p) {
+                 const QColor middle = rgb(p, 10, 53);
+                 EXPECT_LT(middle.red(), 60);
+                 EXPECT_GT(middle.blue(), 200);
+             }},
+            // The quad of red (red at its right middle), the hue strip at the
+            // right, the alpha bar below (chequer at its left, red at its right).
+            {"Panel12222", {200, 160}, [&](const QImage &p) {
+                 const QColor red = rgb(p, 170, 68);
+                 EXPECT_GT(red.red(), 200);
+                 EXPECT_LT(red.green(), 60);
+                 const QColor strip = rgb(p, 190, 70);
+                 EXPECT_GT(strip.blue(), 200);
+                 const QColor opaque = rgb(p, 166, 153);
+                 EXPECT_GT(opaque.red(), 200);
+                 EXPECT_LT(opaque.green(), 60);
+                 EXPECT_GT(qGray(p.pixel(6, 153)), 150);
+             }},
+            {"Box12222", {40, 30}, [&](const QImage &p) { EXPECT_EQ(rgb(p, 20, 15), QColor(Qt::blue)); }},
+            {"ColorButton12222", {40, 24}, [&](const QImage &p) { EXPECT_EQ(rgb(p, 20, 12), QColor(Qt::green)); }},
+            // Swatches down the left of the rows: a strong colour among them.
+            {"List12222", {150, 120}, [&](const QImage &p) {
+                 bool strong = false;
+                 for (int y = 0; y < 120 && !strong; ++y)
+                     strong = rgb(p, 10, y).saturation() > 200 && rgb(p, 10, y).value() > 150;
+                 EXPECT_TRUE(strong);
+             }},
+            // The buttons' text, ellipsis, arrow(s) and eye.
+            {"Plain12222", {28, 18}, [&](const QImage &p) { EXPECT_TRUE(hasDark(p, QRect(4, 2, 20, 14))); }},
+            {"Dots12222", {28, 18}, [&](const QImage &p) { EXPECT_TRUE(hasDark(p, QRect(4, 2, 20, 14))); }},
+            {"Down12222", {28, 18}, [&](const QImage &p) { EXPECT_TRUE(hasDark(p, QRect(4, 2, 20, 14))); }},
+            {"Spin12222", {28, 18}, [&](const QImage &p) {
+                 EXPECT_TRUE(hasDark(p, QRect(4, 1, 20, 7)));
+                 EXPECT_TRUE(hasDark(p, QRect(4, 10, 20, 7)));
+             }},
+            {"Eye12222", {28, 18}, [&](const QImage &p) { EXPECT_TRUE(hasDark(p, QRect(4, 2, 20, 14))); }},
+            // The header cell with its text over white rows.
+            {"DateColumn12222", {80, 60}, [&](const QImage &p) {
+                 EXPECT_TRUE(hasDark(p, QRect(2, 2, 60, 20)));
+                 EXPECT_EQ(rgb(p, 40, 40), QColor(Qt::white));
+             }},
+            {"Footer12222", {120, 20}, [&](const QImage &p) {
+                 EXPECT_TRUE(hasDark(p, QRect(4, 2, 60, 16)));
+                 EXPECT_EQ(rgb(p, 110, 10), QColor(0xEC, 0xEC, 0xEF));
+             }},
+            // The break starts a new line: the second button under the first.
+            {"Flow12222", {100, 30}, [&](const QImage &p) {
+                 EXPECT_GT(qAlpha(p.pixel(15, 7)), 0);
+                 EXPECT_EQ(qAlpha(p.pixel(45, 7)), 0);
+                 EXPECT_GT(qAlpha(p.pixel(15, 22)), 0);
+             }},
+            // The pointer out of the bottom side's middle.
+            {"Callout12222", {60, 40}, [&](const QImage &p) {
+                 EXPECT_EQ(rgb(p, 30, 10), QColor(Qt::red));
+                 EXPECT_EQ(rgb(p, 30, 34), QColor(Qt::red));
+                 EXPECT_EQ(qAlpha(p.pixel(5, 36)), 0);
+             }},
+            // Satellite: dark green land.
+            {"Map12222", {120, 80}, [&](const QImage &p) {
+                 const QColor land = rgb(p, 3, 77);
+                 EXPECT_GT(land.green(), land.blue());
+                 EXPECT_LT(land.lightness(), 120);
+             }},
+        };
+        for (const Case &c : cases) {
+            SCOPED_TRACE(c.name);
+            TLabel *l = v.label(c.name);
+            ASSERT_NE(l, nullptr);
+            ASSERT_EQ(l->ChildrenCount(), 1);
+            const QImage p = object_cast<TImage>(l->Children(0))->Bitmap()->image().convertToFormat(QImage::Format_ARGB32);
+            ASSERT_EQ(p.size(), c.size);
+            c.check(p);
+        }
     }
 }
 
