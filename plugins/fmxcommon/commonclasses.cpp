@@ -126,34 +126,6 @@ const EnumInfo &expandStyleInfo()
     static const EnumInfo info{"TExpandStyle", {"AddRows", "AddColumns", "FixedSize"}, nullptr};
     return info;
 }
-const EnumInfo &animationTypeInfo()
-{
-    static const EnumInfo info{"TAnimationType", {"In", "Out", "InOut"}, "at"};
-    return info;
-}
-const EnumInfo &interpolationInfo()
-{
-    static const EnumInfo info{"TInterpolationType",
-                               {"Linear", "Quadratic", "Cubic", "Quartic", "Quintic", "Sinusoidal", "Exponential",
-                                "Circular", "Elastic", "Back", "Bounce"},
-                               "it"};
-    return info;
-}
-
-// What every animation publishes.
-template<class T> void publishAnimation(ClassBuilder<T> &b)
-{
-    b.stored("AnimationType", PropKind::Enumeration, &animationTypeInfo());
-    for (const char *name : {"AutoReverse", "Enabled", "Inverse", "Loop", "StartFromCurrent"})
-        b.stored(name, PropKind::Boolean);
-    for (const char *name : {"Delay", "Duration"})
-        b.stored(name, PropKind::Float);
-    b.stored("Interpolation", PropKind::Enumeration, &interpolationInfo());
-    for (const char *name : {"PropertyName", "Trigger", "TriggerInverse"})
-        b.stored(name, PropKind::String);
-    b.event("OnFinish");
-    b.event("OnProcess");
-}
 
 void TGridSizeItem::DeclareProperties(ClassBuilder<TGridSizeItem> &b)
 {
@@ -861,14 +833,16 @@ void TWebBrowser::paint(QPainter &painter, const QRectF &rect)
 
 void TFloatAnimation::DeclareProperties(ClassBuilder<TFloatAnimation> &b)
 {
-    publishAnimation(b);
+    b.stored("PropertyName", PropKind::String);
+    b.stored("StartFromCurrent", PropKind::Boolean);
     b.stored("StartValue", PropKind::Float);
     b.stored("StopValue", PropKind::Float);
 }
 
 void TColorAnimation::DeclareProperties(ClassBuilder<TColorAnimation> &b)
 {
-    publishAnimation(b);
+    b.stored("PropertyName", PropKind::String);
+    b.stored("StartFromCurrent", PropKind::Boolean);
     b.stored("StartValue", PropKind::Integer, nullptr, &colorIdentToInt);
     b.stored("StopValue", PropKind::Integer, nullptr, &colorIdentToInt);
 }

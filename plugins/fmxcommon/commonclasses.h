@@ -6,6 +6,7 @@
 
 #include "framework/brush.h"
 #include "framework/classes.h"
+#include "framework/controls/nonvisual.h"
 #include "framework/controls/shapes.h"
 #include "framework/controls/standard.h"
 #include "framework/text.h"
@@ -322,19 +323,19 @@ private:
 };
 
 // Non-visual components: kept as read; the picture says what they are.
-class TFloatAnimation : public TFmxObject
+class TFloatAnimation : public TAnimation
 {
-    VANTOR_CLASS(TFloatAnimation, TFmxObject)
+    VANTOR_CLASS(TFloatAnimation, TAnimation)
 public:
-    explicit TFloatAnimation(TComponent *owner) : TFmxObject(owner) {}
+    explicit TFloatAnimation(TComponent *owner) : TAnimation(owner) {}
     static void DeclareProperties(ClassBuilder<TFloatAnimation> &b);
 };
 
-class TColorAnimation : public TFmxObject
+class TColorAnimation : public TAnimation
 {
-    VANTOR_CLASS(TColorAnimation, TFmxObject)
+    VANTOR_CLASS(TColorAnimation, TAnimation)
 public:
-    explicit TColorAnimation(TComponent *owner) : TFmxObject(owner) {}
+    explicit TColorAnimation(TComponent *owner) : TAnimation(owner) {}
     static void DeclareProperties(ClassBuilder<TColorAnimation> &b);
 };
 

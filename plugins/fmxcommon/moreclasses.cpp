@@ -65,19 +65,6 @@ const EnumInfo &touchTrackingInfo()
     static const EnumInfo info{"TTouchTracking", {"ttVertical", "ttHorizontal"}, nullptr};
     return info;
 }
-const EnumInfo &animationTypeInfo()
-{
-    static const EnumInfo info{"TAnimationType", {"In", "Out", "InOut"}, "at"};
-    return info;
-}
-const EnumInfo &interpolationInfo()
-{
-    static const EnumInfo info{"TInterpolationType",
-                               {"Linear", "Quadratic", "Cubic", "Quartic", "Quintic", "Sinusoidal", "Exponential",
-                                "Circular", "Elastic", "Back", "Bounce"},
-                               "it"};
-    return info;
-}
 
 double storedNumber(const TObject &o, const char *name, double fallback)
 {
@@ -365,12 +352,13 @@ int putOn(const TVisualEffect &effect, TControl &host)
 // ---------------------------------------------------------------------------
 // Animations beyond the float and colour ones
 
+// What every animation publishes comes from the framework's TAnimation.
 #define ANIMATION_CLASS(Name)                                                                                     \
-    class Name : public TFmxObject                                                                                \
+    class Name : public TAnimation                                                                                \
     {                                                                                                             \
-        VANTOR_CLASS(Name, TFmxObject)                                                                            \
+        VANTOR_CLASS(Name, TAnimation)                                                                            \
     public:                                                                                                       \
-        explicit Name(TComponent *owner) : TFmxObject(owner) {}                                                   \
+        explicit Name(TComponent *owner) : TAnimation(owner) {}                                                   \
         static void DeclareProperties(ClassBuilder<Name> &b);                                                     \
     };                                                                                                            \
     VANTOR_IMPLEMENT_CLASS(Name)
@@ -410,11 +398,11 @@ VANTOR_IMPLEMENT_CLASS(TColorKeyItem)
 
 
 // Animations through keys: Keys holds (Key, Value) items.
-template<class Item> class TKeyAnimationOf : public TFmxObject
+template<class Item> class TKeyAnimationOf : public TAnimation
 {
 public:
     explicit TKeyAnimationOf(TComponent *owner)
-        : TFmxObject(owner), m_keys(std::make_unique<TCollection>(Item::StaticClass()))
+        : TAnimation(owner), m_keys(std::make_unique<TCollection>(Item::StaticClass()))
     {
     }
     TCollection *Keys() const { return m_keys.get(); }
@@ -442,23 +430,8 @@ public:
 VANTOR_IMPLEMENT_CLASS(TColorKeyAnimation)
 
 
-template<class T> void publishAnimationOf(ClassBuilder<T> &b)
-{
-    b.stored("AnimationType", PropKind::Enumeration, &animationTypeInfo());
-    for (const char *name : {"AutoReverse", "Enabled", "Inverse", "Loop"})
-        b.stored(name, PropKind::Boolean);
-    for (const char *name : {"Delay", "Duration"})
-        b.stored(name, PropKind::Float);
-    b.stored("Interpolation", PropKind::Enumeration, &interpolationInfo());
-    for (const char *name : {"Trigger", "TriggerInverse"})
-        b.stored(name, PropKind::String);
-    b.event("OnFinish");
-    b.event("OnProcess");
-}
-
 void TRectAnimation::DeclareProperties(ClassBuilder<TRectAnimation> &b)
 {
-    publishAnimationOf(b);
     b.stored("PropertyName", PropKind::String);
     b.stored("StartFromCurrent", PropKind::Boolean);
     for (const char *side : {"Left", "Top", "Right", "Bottom"}) {
@@ -468,35 +441,30 @@ void TRectAnimation::DeclareProperties(ClassBuilder<TRectAnimation> &b)
 }
 void TPathAnimation::DeclareProperties(ClassBuilder<TPathAnimation> &b)
 {
-    publishAnimationOf(b);
     b.stored("Path.Data", PropKind::String);
     b.stored("Path.Path", PropKind::Binary);
     b.stored("Rotate", PropKind::Boolean);
 }
 void TFloatKeyAnimation::DeclareProperties(ClassBuilder<TFloatKeyAnimation> &b)
 {
-    publishAnimationOf(b);
     b.stored("PropertyName", PropKind::String);
     b.stored("StartFromCurrent", PropKind::Boolean);
     b.collection("Keys", &TFloatKeyAnimation::Keys);
 }
 void TColorKeyAnimation::DeclareProperties(ClassBuilder<TColorKeyAnimation> &b)
 {
-    publishAnimationOf(b);
     b.stored("PropertyName", PropKind::String);
     b.stored("StartFromCurrent", PropKind::Boolean);
     b.collection("Keys", &TColorKeyAnimation::Keys);
 }
 void TBitmapAnimation::DeclareProperties(ClassBuilder<TBitmapAnimation> &b)
 {
-    publishAnimationOf(b);
     b.stored("PropertyName", PropKind::String);
     b.stored("StartValue.PNG", PropKind::Binary);
     b.stored("StopValue.PNG", PropKind::Binary);
 }
 void TBitmapListAnimation::DeclareProperties(ClassBuilder<TBitmapListAnimation> &b)
 {
-    publishAnimationOf(b);
     b.stored("PropertyName", PropKind::String);
     b.stored("AnimationBitmap.PNG", PropKind::Binary);
     b.stored("AnimationCount", PropKind::Integer);
