@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace vantor {
 
 VANTOR_IMPLEMENT_CLASS(TContent)
@@ -347,46 +349,52 @@ void TCalloutPanel::DeclareProperties(ClassBuilder<TCalloutPanel> &b)
     b.floating("CalloutOffset", &TCalloutPanel::CalloutOffset, &TCalloutPanel::SetCalloutOffset);
 }
 
-void TCalloutPanel::paint(QPainter &painter, const QRectF &rect)
+QPainterPath calloutPath(const QRectF &outer, TCalloutPosition position, double width, double length,
+                         double offset, double xRadius, double yRadius)
 {
-    // The body leaves room for the pointer on its side; the pointer sits in
-    // the middle of that side, moved by the offset.
-    QRectF body = rect.adjusted(0.5, 0.5, -0.5, -0.5);
-    const double len = std::max(0.0, m_length);
-    const double half = std::max(0.0, m_width) / 2;
+    const double deep = std::clamp(length, 0.0, std::min(outer.width(), outer.height()) / 2);
+    QRectF body = outer;
+    switch (position) {
+    case TCalloutPosition::Left: body.setLeft(outer.left() + deep); break;
+    case TCalloutPosition::Bottom: body.setBottom(outer.bottom() - deep); break;
+    case TCalloutPosition::Right: body.setRight(outer.right() - deep); break;
+    case TCalloutPosition::Top: body.setTop(outer.top() + deep); break;
+    }
+    const bool horizontalSide = position == TCalloutPosition::Top || position == TCalloutPosition::Bottom;
+    const double side = horizontalSide ? body.width() : body.height();
+    const double half = std::min(std::max(0.0, width), side) / 2;
+    const double centre = offset == 0 ? side / 2 : offset > 0 ? offset + half : side + offset - half;
     QPolygonF tip;
-    switch (m_position) {
-    case TCalloutPosition::Top: {
-        body.setTop(body.top() + len);
-        const double x = body.center().x() + m_offset;
-        tip << QPointF(x - half, body.top()) << QPointF(x, rect.top()) << QPointF(x + half, body.top());
+    switch (position) {
+    case TCalloutPosition::Left:
+        tip << QPointF(body.left(), body.top() + centre - half) << QPointF(outer.left(), body.top() + centre)
+            << QPointF(body.left(), body.top() + centre + half);
         break;
-    }
-    case TCalloutPosition::Bottom: {
-        body.setBottom(body.bottom() - len);
-        const double x = body.center().x() + m_offset;
-        tip << QPointF(x - half, body.bottom()) << QPointF(x, rect.bottom()) << QPointF(x + half, body.bottom());
+    case TCalloutPosition::Bottom:
+        tip << QPointF(body.left() + centre - half, body.bottom()) << QPointF(body.left() + centre, outer.bottom())
+            << QPointF(body.left() + centre + half, body.bottom());
         break;
-    }
-    case TCalloutPosition::Left: {
-        body.setLeft(body.left() + len);
-        const double y = body.center().y() + m_offset;
-        tip << QPointF(body.left(), y - half) << QPointF(rect.left(), y) << QPointF(body.left(), y + half);
+    case TCalloutPosition::Right:
+        tip << QPointF(body.right(), body.top() + centre - half) << QPointF(outer.right(), body.top() + centre)
+            << QPointF(body.right(), body.top() + centre + half);
         break;
-    }
-    case TCalloutPosition::Right: {
-        body.setRight(body.right() - len);
-        const double y = body.center().y() + m_offset;
-        tip << QPointF(body.right(), y - half) << QPointF(rect.right(), y) << QPointF(body.right(), y + half);
+    case TCalloutPosition::Top:
+        tip << QPointF(body.left() + centre - half, body.top()) << QPointF(body.left() + centre, outer.top())
+            << QPointF(body.left() + centre + half, body.top());
         break;
-    }
     }
     QPainterPath path;
-    path.addRect(body);
+    path.addRoundedRect(body, xRadius, yRadius);
     QPainterPath pointer;
     pointer.addPolygon(tip);
     pointer.closeSubpath();
-    path = path.united(pointer);
+    return path.united(pointer);
+}
+
+void TCalloutPanel::paint(QPainter &painter, const QRectF &rect)
+{
+    const QPainterPath path =
+        calloutPath(rect.adjusted(0.5, 0.5, -0.5, -0.5), m_position, m_width, m_length, m_offset);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QColor(0xB4, 0xB4, 0xB4));
     painter.setBrush(QColor(0xF0, 0xF0, 0xF0));

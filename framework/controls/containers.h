@@ -7,6 +7,7 @@
 #include "framework/controls/edits.h"
 #include "framework/controls/standard.h"
 
+#include <QPainterPath>
 #include <QPointer>
 
 class QScrollArea;
@@ -146,6 +147,13 @@ protected:
 
 enum class TCalloutPosition { Top, Left, Bottom, Right };
 const EnumInfo &calloutPositionInfo();
+
+// The outline of a callout in `outer`: a rounded body that leaves room for
+// the pointer (CalloutLength deep, CalloutWidth wide) on its side. An offset
+// of 0 centres the pointer on the side; a positive one counts from the
+// side's start, a negative one from its end.
+QPainterPath calloutPath(const QRectF &outer, TCalloutPosition position, double width, double length,
+                         double offset, double xRadius = 0, double yRadius = 0);
 
 // A panel with a pointer (the callout) on one side.
 class TCalloutPanel : public TPanel

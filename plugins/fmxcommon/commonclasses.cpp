@@ -4,6 +4,7 @@
 #include "scene3d.h"
 
 #include "framework/colors.h"
+#include "framework/controls/containers.h"
 #include "framework/controls/edits.h"
 #include "framework/controls/nonvisual.h"
 #include "framework/layout.h"
@@ -313,14 +314,6 @@ void TRoundRect::paint(QPainter &painter, const QRectF &rect)
     painter.drawRoundedRect(r, radius, radius);
 }
 
-namespace {
-const EnumInfo &calloutPositionInfo()
-{
-    static const EnumInfo info{"TCalloutPosition", {"Top", "Left", "Bottom", "Right"}, nullptr};
-    return info;
-}
-} // namespace
-
 void TCalloutRectangle::DeclareProperties(ClassBuilder<TCalloutRectangle> &b)
 {
     b.floating("CalloutWidth", &TCalloutRectangle::CalloutWidth, &TCalloutRectangle::SetCalloutWidth);
@@ -332,47 +325,10 @@ void TCalloutRectangle::DeclareProperties(ClassBuilder<TCalloutRectangle> &b)
 
 void TCalloutRectangle::paint(QPainter &painter, const QRectF &rect)
 {
-    const QRectF outer = insideStroke(*this, rect);
-    const double length = std::clamp(m_length, 0.0, std::min(outer.width(), outer.height()) / 2);
-    QRectF body = outer;
-    switch (m_position) {
-    case 1: body.setLeft(outer.left() + length); break;
-    case 2: body.setBottom(outer.bottom() - length); break;
-    case 3: body.setRight(outer.right() - length); break;
-    default: body.setTop(outer.top() + length); break;
-    }
-    const bool horizontalSide = m_position == 0 || m_position == 2;
-    const double side = horizontalSide ? body.width() : body.height();
-    const double half = std::min(m_width, side) / 2;
-    // 0 centres the pointer; a positive offset counts from the side's start,
-    // a negative one from its end.
-    const double centre = m_offset == 0 ? side / 2 : m_offset > 0 ? m_offset + half : side + m_offset - half;
-    QPolygonF pointer;
-    switch (m_position) {
-    case 1:
-        pointer << QPointF(body.left(), body.top() + centre - half) << QPointF(outer.left(), body.top() + centre)
-                << QPointF(body.left(), body.top() + centre + half);
-        break;
-    case 2:
-        pointer << QPointF(body.left() + centre - half, body.bottom()) << QPointF(body.left() + centre, outer.bottom())
-                << QPointF(body.left() + centre + half, body.bottom());
-        break;
-    case 3:
-        pointer << QPointF(body.right(), body.top() + centre - half) << QPointF(outer.right(), body.top() + centre)
-                << QPointF(body.right(), body.top() + centre + half);
-        break;
-    default:
-        pointer << QPointF(body.left() + centre - half, body.top()) << QPointF(body.left() + centre, outer.top())
-                << QPointF(body.left() + centre + half, body.top());
-        break;
-    }
-    QPainterPath path;
-    path.addRoundedRect(body, XRadius(), YRadius());
-    QPainterPath tip;
-    tip.addPolygon(pointer);
-    tip.closeSubpath();
+    const QPainterPath path = calloutPath(insideStroke(*this, rect), TCalloutPosition(std::clamp(m_position, 0, 3)),
+                                          m_width, m_length, m_offset, XRadius(), YRadius());
     setupShapePainter(painter, *this);
-    painter.drawPath(path.united(tip));
+    painter.drawPath(path);
 }
 
 void TPie::DeclareProperties(ClassBuilder<TPie> &b)
