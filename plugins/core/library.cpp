@@ -72,20 +72,6 @@ void ensureRegistered(const Library &library)
     done.push_back(&library);
 }
 
-// The control a block is laid out in: the parent of the viewer's
-// placeholder for it (the viewer renames the placeholder to the block's name
-// and "2222" before it asks), else the container the viewer names. An
-// aligned control then takes its real parent's size, not its form's.
-TComponent *layoutParent(TComponent *container, const QString &name)
-{
-    if (!container || name.isEmpty())
-        return container;
-    if (auto *placeholder = object_cast<TControl>(container->FindComponent(name + QStringLiteral("2222"))))
-        if (auto *parent = object_cast<TControl>(placeholder->Parent()))
-            return parent;
-    return container;
-}
-
 QSizeF sizeOf(TComponent *container)
 {
     if (auto *form = object_cast<TCommonCustomForm>(container))
@@ -93,6 +79,30 @@ QSizeF sizeOf(TComponent *container)
     if (auto *control = object_cast<TControl>(container))
         return QSizeF(control->Width(), control->Height());
     return QSizeF(640, 480);
+}
+
+// The client size of the form a block is laid out in. The viewer renames
+// its placeholder to the block's name and "2222" before it asks, and lays
+// the placeholder out as the block's control would be: an aligned block
+// gets the placeholder's size (and its margins around it), so that a
+// control aligned to fill or to an edge is pictured at the size it has
+// among its siblings; any other block the size of the placeholder's
+// parent; without a placeholder, the container the viewer names.
+QSizeF layoutArea(TComponent *container, const QString &name)
+{
+    if (!container)
+        return QSizeF(640, 480);
+    auto *placeholder = name.isEmpty() ? nullptr
+                                       : object_cast<TControl>(container->FindComponent(name + QStringLiteral("2222")));
+    if (!placeholder)
+        return sizeOf(container);
+    if (placeholder->Align() != TAlignLayout::None) {
+        const QMarginsF m = placeholder->Margins()->margins();
+        return QSizeF(placeholder->Width() + m.left() + m.right(), placeholder->Height() + m.top() + m.bottom());
+    }
+    if (auto *parent = object_cast<TControl>(placeholder->Parent()))
+        return sizeOf(parent);
+    return sizeOf(container);
 }
 
 double number(const BlockNode &node, const char *path)
@@ -178,7 +188,7 @@ struct Built
 };
 
 Built buildFramework(const Library &library, const std::string &cls, const std::vector<std::string> &lines,
-                     TComponent *parent, TComponent *layoutIn)
+                     TComponent *parent, QSizeF area)
 {
     ensureRegistered(library);
     TStringList text;
@@ -194,7 +204,7 @@ Built buildFramework(const Library &library, const std::string &cls, const std::
 
     Built b;
     auto form = std::make_unique<TForm>(nullptr);
-    form->setClientSize(layoutIn ? sizeOf(layoutIn) : QSizeF(640, 480));
+    form->setClientSize(area);
     TReader reader(binary);
     reader.ReadRootComponent(form.get());
     TComponent *built = builtComponent(*form, cls);
@@ -271,7 +281,7 @@ void *build(const Library &library, const unsigned char *className, void *stream
                 lines = withoutChildren(lines);
             }
             const QPointF designPlace = b.place;
-            b = buildFramework(library, cls, lines, parent, layoutParent(parent, name));
+            b = buildFramework(library, cls, lines, parent, layoutArea(parent, name));
             if (!object_cast<TControl>(b.component))
                 b.place = designPlace;
         }

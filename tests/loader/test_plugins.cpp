@@ -487,6 +487,52 @@ TEST(FMXCommon, BuildsItsClassesForThePlaceholders)
     EXPECT_NE(qAlpha(gridPicture.pixel(125, 25)), 0);
 }
 
+// An aligned block is pictured at the size it has among its siblings: the
+// client-aligned circle beside a left-aligned panel, and the circle aligned
+// to fill a small panel, not the whole form.
+TEST(FMXCommon, AlignedBlocksArePicturedAtTheirPlaceholdersSize)
+{
+    LoadPlugIns(commonLibraryFolder());
+    TempForm files;
+    Viewer v;
+    ASSERT_TRUE(v.view.GetDynaForm(files.write("aligned.fmx",
+                                               "object Form1: TForm1\n"
+                                               "  ClientHeight = 300\n"
+                                               "  ClientWidth = 400\n"
+                                               "  object Left1: TPanel\n"
+                                               "    Align = Left\n"
+                                               "    Size.Width = 100.000000000000000000\n"
+                                               "    Size.PlatformDefault = False\n"
+                                               "    object Inner1: TCircle\n"
+                                               "      Align = Client\n"
+                                               "      Fill.Color = claBlue\n"
+                                               "      Margins.Left = 4.000000000000000000\n"
+                                               "      Margins.Right = 4.000000000000000000\n"
+                                               "    end\n"
+                                               "  end\n"
+                                               "  object Fill1: TCircle\n"
+                                               "    Align = Client\n"
+                                               "    Fill.Color = claRed\n"
+                                               "  end\n"
+                                               "end\n"),
+                                   true));
+    v.view.SetMissingClasses(v.view.FormDyna, true);
+    struct Case
+    {
+        const char *placeholder;
+        QSize picture;
+    };
+    // The built form is 10 larger each way than its file's client size: 410 x 310.
+    for (const Case &c : {Case{"Fill12222", QSize(410 - 100, 310)}, Case{"Inner12222", QSize(100 - 8, 310)}}) {
+        SCOPED_TRACE(c.placeholder);
+        TLabel *label = v.label(c.placeholder);
+        ASSERT_NE(label, nullptr);
+        auto *image = object_cast<TImage>(label->Children(0));
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->Bitmap()->image().size(), c.picture);
+    }
+}
+
 // FMXCommon.dll's further families, one form with a component of each: the
 // 3D viewport and layer, the scroll boxes, grid layout, menu bar and search
 // box as controls, lights and materials as cards, and effects on the widget
