@@ -82,11 +82,11 @@ std::unique_ptr<vantor::TControl> presentInPanel(vantor::TDFMView &view)
     const double inset = 2 * vantor::kShownPanelMargin;
     panel->SetBounds(0, 0, std::max(0.0, framed.width() - inset), std::max(0.0, framed.height() - inset));
     vantor::EmbeddForm(panel.get(), view.FormDyna);
-    // Shown and laid out, but with no window on the screen and not painted
-    // into one: the tools take their picture with grab(), and each painting
-    // of a large form costs as much as the picture.
+    // Shown (and made the active window, which its picture shows) and laid
+    // out, but not painted into its window: the tools take their picture
+    // with grab(), and each painting of a large form costs as much as the
+    // picture.
     QWidget *widget = panel->peer();
-    widget->setAttribute(Qt::WA_DontShowOnScreen);
     widget->setUpdatesEnabled(false);
     widget->show();
     vantor::TTask::WaitForAll();

@@ -248,7 +248,6 @@ ShownForm measureShown(TDFMView &view, TControl &panel)
     const QImage picture = panel.peer()->grab().toImage();
     TPanel empty(nullptr);
     empty.SetBounds(0, 0, out.picture.width(), out.picture.height());
-    empty.peer()->setAttribute(Qt::WA_DontShowOnScreen);
     empty.peer()->show();
     QCoreApplication::processEvents();
     out.showsAnything = ShowsMoreThan(picture, empty.peer()->grab().toImage());
