@@ -20,8 +20,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <memory>
 #include <utility>
 
@@ -135,9 +135,6 @@ void showPlugInControl(TDFMView &view, TComponent *container, TLabel *L, TCommon
     image->SetWidth(size.width());
     image->SetHeight(size.height());
     const std::vector<std::uint8_t> bytes = readWholeFile(PlugInPicturePath());
-    // Emptied before the call and not written by the library: no picture.
-    if (bytes.empty())
-        throw EFOpenError(formatMessage(msg::CannotOpenFile, PlugInPicturePath()));
     image->Bitmap()->SetPNG(QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size())));
     if (image->Bitmap()->isEmpty())
         throw Exception("Das Bild " + PlugInPicturePath() + " kann nicht gelesen werden");
@@ -227,11 +224,7 @@ void BuildPlugInControl(TDFMView &view, TComponent *container, TLabel *L, const 
         if (!plugin->GetWinControlFromClass)
             throw Exception(plugin->ModuleName + ": GetWinControlFromClass fehlt");
         // A picture left from an earlier call must not pass for this one.
-        // The file is emptied rather than removed: making the file anew for
-        // each of thousands of placeholders costs the file system more with
-        // every call (each new file searches past the ones just deleted).
-        std::error_code ignored;
-        std::filesystem::resize_file(PlugInPicturePath(), 0, ignored);
+        std::remove(PlugInPicturePath().c_str());
         const std::array<unsigned char, 256> name = shortString(className);
         std::array<unsigned char, 256> error{};
         F = static_cast<TCommonCustomForm *>(
