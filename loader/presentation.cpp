@@ -39,12 +39,24 @@ private:
 
 void EmbeddForm(TFmxObject *parent, TCommonCustomForm *form)
 {
-    // Both sides are laid out once, when all children have moved: one pass
-    // per child would lay out every sibling again each time.
-    LayoutHold target(parent);
-    LayoutHold source(form);
-    while (form->ChildrenCount() > 0)
-        form->Children(0)->SetParent(parent);
+    // A parent on the screen takes the children's widgets while it is hidden
+    // and shows them all at once: shown one by one, each new widget would be
+    // laid out and queue its events behind those of all the others.
+    QWidget *shown = nullptr;
+    if (auto *control = object_cast<TControl>(parent); control && control->isRealized() && !control->peer()->isHidden()) {
+        shown = control->peer();
+        shown->hide();
+    }
+    {
+        // Both sides are laid out once, when all children have moved: one
+        // pass per child would lay out every sibling again each time.
+        LayoutHold target(parent);
+        LayoutHold source(form);
+        while (form->ChildrenCount() > 0)
+            form->Children(0)->SetParent(parent);
+    }
+    if (shown)
+        shown->show();
 }
 
 namespace {
