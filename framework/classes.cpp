@@ -111,12 +111,17 @@ TComponent::~TComponent()
     m_state |= csDestroying;
     m_alive.reset();
     removeNotifications();
+    DestroyComponents();
+    if (m_owner)
+        m_owner->RemoveComponent(this);
+}
+
+void TComponent::DestroyComponents()
+{
     // Owned components go first, last created first; each one takes itself
     // out of this list in its own destructor.
     while (!m_components.empty())
         delete m_components.back();
-    if (m_owner)
-        m_owner->RemoveComponent(this);
 }
 
 void TComponent::DeclareProperties(ClassBuilder<TComponent> &b)

@@ -174,6 +174,9 @@ protected:
     // components) call this first, so that the removals they cause do not
     // notify, re-align or re-index what is going anyway.
     void markDestroying() { m_state |= csDestroying; }
+    // Frees the owned components, last created first (what the destructor
+    // does; for destructors that must do something before and after).
+    void DestroyComponents();
 
 private:
     void removeNotifications();

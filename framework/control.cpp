@@ -211,7 +211,7 @@ void TControl::parentLayoutChanged()
 
 void TControl::Realign()
 {
-    if (isLoading() || isDestroying())
+    if (isLoading() || isDestroying() || holdRealign())
         return;
     realignChildren(m_size->size(), m_padding->margins());
 }
@@ -354,6 +354,11 @@ void TControl::parentChanged()
 
 QWidget *TControl::peer()
 {
+    return realizePeer(false);
+}
+
+QWidget *TControl::realizePeer(bool inOrder)
+{
     if (m_peer)
         return m_peer.data();
     m_peer = createPeer();
@@ -363,11 +368,13 @@ QWidget *TControl::peer()
     applyBaseState();
     updatePeer();
     applyLook(*this);
-    attachPeerToParent();
+    attachPeerToParent(inOrder);
+    // The children's widgets go in in drawing order: each on top of those
+    // before it, with no restacking of the ones already in.
     for (TFmxObject *child : children())
         if (auto *c = object_cast<TControl>(child)) {
-            c->peer();
-            c->attachPeerToParent();
+            c->realizePeer(true);
+            c->attachPeerToParent(true);
         }
     return m_peer.data();
 }
@@ -431,7 +438,7 @@ void TControl::applyBaseState()
     }
 }
 
-void TControl::attachPeerToParent()
+void TControl::attachPeerToParent(bool inOrder)
 {
     if (!m_peer)
         return;
@@ -442,7 +449,7 @@ void TControl::attachPeerToParent()
         pushGeometry();
         // Later siblings draw above earlier ones: stream order is drawing
         // order. A new child widget goes on top, which is right for the last.
-        if (container && Parent() && Parent()->children().back() != this)
+        if (container && !inOrder && Parent() && Parent()->children().back() != this)
             for (TFmxObject *sibling : Parent()->children())
                 if (auto *c = object_cast<TControl>(sibling); c && c->isRealized())
                     c->m_peer->raise();

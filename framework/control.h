@@ -127,6 +127,7 @@ protected:
     void childOrderChanged() override;
     void parentChanged() override;
     void childLayoutChanged() override { Realign(); }
+    void realignAfterUpdate() override { Realign(); }
 
 private:
     friend class PaintPeer;
@@ -137,7 +138,10 @@ private:
     void parentLayoutChanged();
     void pushGeometry();
     void applyBaseState();
-    void attachPeerToParent();
+    // inOrder: the caller attaches all siblings' peers in their order, so
+    // each new one belongs on top.
+    void attachPeerToParent(bool inOrder = false);
+    QWidget *realizePeer(bool inOrder);
 
     std::unique_ptr<TPosition> m_position;
     std::unique_ptr<TControlSize> m_size;

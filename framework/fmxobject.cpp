@@ -79,6 +79,16 @@ void TFmxObject::SetParentComponent(TComponent *parent)
         SetParent(p);
 }
 
+void TFmxObject::EndUpdate()
+{
+    if (m_updating == 0 || --m_updating > 0)
+        return;
+    if (m_realignDue) {
+        m_realignDue = false;
+        realignAfterUpdate();
+    }
+}
+
 void TFmxObject::childAdded(TFmxObject *) {}
 void TFmxObject::childRemoved(TFmxObject *) {}
 void TFmxObject::childOrderChanged() {}

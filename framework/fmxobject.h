@@ -44,6 +44,13 @@ public:
     // True once the object has made its Qt widget.
     virtual bool isRealized() const { return false; }
 
+    // Holds the layout of the children while many of them come or go: a
+    // relayout asked for in between only notes that one is due, and the last
+    // EndUpdate runs it once.
+    void BeginUpdate() { ++m_updating; }
+    void EndUpdate();
+    bool IsUpdating() const { return m_updating > 0; }
+
 protected:
     // Hooks for subclasses; the defaults do nothing.
     virtual void childAdded(TFmxObject *child);
@@ -52,6 +59,16 @@ protected:
     virtual void parentChanged();
     // An aligned child changed its size, alignment, margins or visibility.
     virtual void childLayoutChanged();
+    // Lays the children out again; what EndUpdate runs when a layout is due.
+    virtual void realignAfterUpdate() {}
+    // True while the layout is held; notes that a layout is due.
+    bool holdRealign()
+    {
+        if (m_updating == 0)
+            return false;
+        m_realignDue = true;
+        return true;
+    }
 
     // Lays out the TControl children in a client area of the given size
     // less `padding` (see layout.h).
@@ -63,6 +80,8 @@ private:
     friend class TControl;
     TFmxObject *m_parent = nullptr;
     std::vector<TFmxObject *> m_children;
+    int m_updating = 0;
+    bool m_realignDue = false;
 };
 
 } // namespace vantor

@@ -6,6 +6,10 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <memory>
+#include <utility>
+#include <vector>
+
 namespace vantor {
 
 VANTOR_IMPLEMENT_CLASS(TFormFactor)
@@ -144,6 +148,22 @@ TCommonCustomForm::~TCommonCustomForm()
         // controls' QPointers notice before the controls are destroyed.
         delete m_peer.data();
     }
+    // Controls of this form shown in a parent of another owner (the viewer's
+    // panel) leave that parent one by one: its layout is held until all
+    // have gone and then runs once, not once per control.
+    std::vector<std::pair<TFmxObject *, std::weak_ptr<void>>> held;
+    for (TComponent *c : components()) {
+        auto *object = object_cast<TFmxObject>(c);
+        TFmxObject *parent = object ? object->Parent() : nullptr;
+        if (!parent || parent == this || parent->Owner() == this || parent->IsUpdating())
+            continue;
+        parent->BeginUpdate();
+        held.emplace_back(parent, parent->aliveToken());
+    }
+    DestroyComponents();
+    for (auto &[parent, alive] : held)
+        if (!alive.expired())
+            parent->EndUpdate();
 }
 
 void TCommonCustomForm::DeclareProperties(ClassBuilder<TCommonCustomForm> &b)
@@ -297,7 +317,7 @@ void TCommonCustomForm::SetVisible(bool v)
 
 void TCommonCustomForm::Realign()
 {
-    if (isLoading() || isDestroying())
+    if (isLoading() || isDestroying() || holdRealign())
         return;
     realignChildren(m_clientSize, m_padding->margins());
 }

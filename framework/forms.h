@@ -91,6 +91,7 @@ protected:
     void childAdded(TFmxObject *child) override;
     void childRemoved(TFmxObject *child) override;
     void childLayoutChanged() override { Realign(); }
+    void realignAfterUpdate() override { Realign(); }
 
 private:
     friend class FormPeer;

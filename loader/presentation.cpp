@@ -20,10 +20,43 @@ QSizeF FramedRectSize(const TDFMView &view)
     return view.FormDyna->clientSize() + QSizeF(2 * kShownPanelMargin, 2 * kShownPanelMargin);
 }
 
+namespace {
+
+// Holds an object's layout for the life of the guard.
+class LayoutHold
+{
+public:
+    explicit LayoutHold(TFmxObject *object) : m_object(object) { m_object->BeginUpdate(); }
+    ~LayoutHold() { m_object->EndUpdate(); }
+    LayoutHold(const LayoutHold &) = delete;
+    LayoutHold &operator=(const LayoutHold &) = delete;
+
+private:
+    TFmxObject *m_object;
+};
+
+} // namespace
+
 void EmbeddForm(TFmxObject *parent, TCommonCustomForm *form)
 {
-    while (form->ChildrenCount() > 0)
-        form->Children(0)->SetParent(parent);
+    // A parent on the screen takes the children's widgets while it is hidden
+    // and shows them all at once: shown one by one, each new widget would be
+    // laid out and queue its events behind those of all the others.
+    QWidget *shown = nullptr;
+    if (auto *control = object_cast<TControl>(parent); control && control->isRealized() && !control->peer()->isHidden()) {
+        shown = control->peer();
+        shown->hide();
+    }
+    {
+        // Both sides are laid out once, when all children have moved: one
+        // pass per child would lay out every sibling again each time.
+        LayoutHold target(parent);
+        LayoutHold source(form);
+        while (form->ChildrenCount() > 0)
+            form->Children(0)->SetParent(parent);
+    }
+    if (shown)
+        shown->show();
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "streams/stringlist.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -81,9 +82,17 @@ std::unique_ptr<vantor::TControl> presentInPanel(vantor::TDFMView &view)
     const double inset = 2 * vantor::kShownPanelMargin;
     panel->SetBounds(0, 0, std::max(0.0, framed.width() - inset), std::max(0.0, framed.height() - inset));
     vantor::EmbeddForm(panel.get(), view.FormDyna);
-    panel->peer()->show();
+    // Shown (and made the active window, which its picture shows) and laid
+    // out, but not painted into its window: the tools take their picture
+    // with grab(), and each painting of a large form costs as much as the
+    // picture.
+    QWidget *widget = panel->peer();
+    widget->setUpdatesEnabled(false);
+    widget->show();
     vantor::TTask::WaitForAll();
     QCoreApplication::processEvents();
+    widget->setUpdatesEnabled(true);
+    QCoreApplication::removePostedEvents(widget, QEvent::UpdateRequest);
     return panel;
 }
 
