@@ -34,6 +34,8 @@ esac
 if [ "$qt" = ON ]; then
   BUILD_DIR=${BUILD_DIR_QT:-build-fuzz-qt}
   export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+  # The font libraries under Qt keep caches for the whole run.
+  export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/fuzz/lsan.supp}
 else
   BUILD_DIR=${BUILD_DIR:-build-fuzz}
 fi
