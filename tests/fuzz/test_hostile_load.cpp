@@ -154,6 +154,22 @@ TEST(HostileLoad, EndsWithAFormOrAClearErrorInBoundedMemory)
                std::fputs("end\n", f);
            }}},
          2, "error: Verschachtelung zu tief"},
+        {"a binary form 100,000 levels deep",
+         {{"DeepBinary.fmx",
+           [](FILE *f) {
+               const auto shortString = [](const std::string &s) { return std::string(1, char(s.size())) + s; };
+               std::string stream = "TPF0" + shortString("TDeep") + shortString("Deep") + '\0';
+               for (int i = 0; i < kLevels; ++i)
+                   stream += shortString("TPanel") + shortString("P") + '\0';
+               stream.append(kLevels + 1, '\0');
+               // The resource header of a binary form file: its size, then the stream.
+               std::string header("\xFF\x0A\x00" "F\0\x30\x10", 7);
+               for (int i = 0; i < 4; ++i)
+                   header += char((stream.size() >> (8 * i)) & 0xFF);
+               std::fwrite(header.data(), 1, header.size(), f);
+               std::fwrite(stream.data(), 1, stream.size(), f);
+           }}},
+         2, "error: Verschachtelung zu tief"},
         {"a line of 50 MB",
          {{"Long.fmx",
            [](FILE *f) {
@@ -179,6 +195,13 @@ TEST(HostileLoad, EndsWithAFormOrAClearErrorInBoundedMemory)
            text("inherited Twice_LgXhdpiPh: TTwice_LgXhdpiPh\n  inherited Button1: TButton\n    Text = 'a'\n  end\nend\n")},
           {"Twice.LgXhdpiPh.iPad.fmx",
            text("inherited Twice_iPad: TTwice_iPad\n  inherited Button1: TButton\n    Text = 'b'\n  end\nend\n")}},
+         0, "built, missing:"},
+        {"a variant whose master's own text is a variant",
+         {{"Inherits.fmx",
+           text("inherited Inherits_LgXhdpiPh: TInherits_LgXhdpiPh\n  inherited Button1: TButton\n    Text = 'a'\n"
+                "  end\nend\n")},
+          {"Inherits.iPad.fmx",
+           text("inherited Inherits_iPad: TInherits_iPad\n  inherited Button1: TButton\n    Text = 'b'\n  end\nend\n")}},
          0, "built, missing:"},
         {"a frame that names itself as its own frame",
          {{"Self.fmx", text("object SelfFrame: TSelfFrame\n  Size.Width = 200.000000000000000000\n"
