@@ -35,4 +35,19 @@ void formFile(const std::uint8_t *data, std::size_t size);
 // is read, and every style it gives must start with the stream signature.
 void styleResource(const std::uint8_t *data, std::size_t size);
 
+// Bytes as a form file through the text passes of a load, in both views: the
+// clean-up passes, the removal of event lines, the rewrite scan and (in the
+// design-time view) the markers. The rewrite scan and the plug-in block
+// substitution must reach what their literal restart-at-line-0 readings
+// reach (on inputs small enough for those to finish quickly).
+void loadPasses(const std::uint8_t *data, std::size_t size);
+
+// The line that splits a fuzz input into a master text and a variant text.
+inline constexpr char kVariantSeparator[] = "\n~~~~\n";
+
+// Bytes split at kVariantSeparator: the first part read as the master form,
+// the rest as its platform variant, and the variant merged into the master.
+// The merge must empty the variant and agree with its literal reading.
+void variantMerge(const std::uint8_t *data, std::size_t size);
+
 } // namespace vantor::fuzz

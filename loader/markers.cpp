@@ -96,7 +96,15 @@ bool AddNonVisualMarker(TStringList &lines, const MarkerPassState &state, std::s
 void MarkNonVisualComponents(TStringList &lines, const ITextMeasure &measure)
 {
     MarkerPassState state;
+    // The markers go in before the last line, so that line is the one line
+    // the walk can meet twice: when it is itself a component header (a text
+    // cut off without its end lines), it is marked once, else every marker
+    // would move it on to be met and marked again, without end.
+    bool lastLineMarked = false;
     for (int i = 0; i < lines.count(); ++i) {
+        const bool last = i == lines.count() - 1;
+        if (last && lastLineMarked)
+            break;
         const std::string &line = lines[i];
         if (!contains(line, " object "))
             continue;
@@ -104,8 +112,10 @@ void MarkNonVisualComponents(TStringList &lines, const ITextMeasure &measure)
         state.currentClass = colon == std::string::npos ? textlines::trimmed(line)
                                                         : std::string(textlines::classAfterColon(line));
         for (const NonVisualMarkerRow &row : kNonVisualMarkers) {
-            if (AddNonVisualMarker(lines, state, row.className, row.markerText, i, row.colour, measure))
+            if (AddNonVisualMarker(lines, state, row.className, row.markerText, i, row.colour, measure)) {
+                lastLineMarked = lastLineMarked || last;
                 break;
+            }
         }
     }
 }

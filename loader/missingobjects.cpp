@@ -14,12 +14,14 @@
 #include "streams/errors.h"
 #include "streams/lineutils.h"
 #include "streams/memorystream.h"
+#include "support/filelock.h"
 #include "support/paths.h"
 
 #include <QByteArray>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -113,9 +115,21 @@ QSizeF containerSize(TComponent *container)
     return {};
 }
 
+// How long a load waits for another process's plug-in call and picture read.
+constexpr std::chrono::seconds kPictureLockTimeout{5};
+
+// The picture as read right after the library call, while the lock was held;
+// a read that failed is raised where the picture is loaded.
+struct PlugInPicture
+{
+    std::vector<std::uint8_t> bytes;
+    std::exception_ptr readError;
+};
+
 // Steps of one library call after the form has come back. Raises on any
 // failure; the caller turns it into a "Fehler: " entry.
-void showPlugInControl(TDFMView &view, TComponent *container, TLabel *L, TCommonCustomForm *F)
+void showPlugInControl(TDFMView &view, TComponent *container, TLabel *L, TCommonCustomForm *F,
+                       const PlugInPicture &picture)
 {
     if (F->Visible())
         L->SetText(QString());
@@ -134,7 +148,9 @@ void showPlugInControl(TDFMView &view, TComponent *container, TLabel *L, TCommon
     const QSizeF size = containerSize(container);
     image->SetWidth(size.width());
     image->SetHeight(size.height());
-    const std::vector<std::uint8_t> bytes = readWholeFile(PlugInPicturePath());
+    if (picture.readError)
+        std::rethrow_exception(picture.readError);
+    const std::vector<std::uint8_t> &bytes = picture.bytes;
     image->Bitmap()->SetPNG(QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size())));
     if (image->Bitmap()->isEmpty())
         throw Exception("Das Bild " + PlugInPicturePath() + " kann nicht gelesen werden");
@@ -155,6 +171,11 @@ void showPlugInControl(TDFMView &view, TComponent *container, TLabel *L, TCommon
 std::string PlugInPicturePath()
 {
     return AppDataDir() + "/" VANTOR_PLUGIN_PICTURE_FILE;
+}
+
+std::string PlugInPictureLockPath()
+{
+    return PlugInPicturePath() + ".lock";
 }
 
 TStringList ComponentBlock(const TStringList &orgText, int firstLine)
@@ -223,18 +244,37 @@ void BuildPlugInControl(TDFMView &view, TComponent *container, TLabel *L, const 
     try {
         if (!plugin->GetWinControlFromClass)
             throw Exception(plugin->ModuleName + ": GetWinControlFromClass fehlt");
-        // A picture left from an earlier call must not pass for this one.
-        std::remove(PlugInPicturePath().c_str());
-        const std::array<unsigned char, 256> name = shortString(className);
-        std::array<unsigned char, 256> error{};
-        F = static_cast<TCommonCustomForm *>(
-            plugin->GetWinControlFromClass(name.data(), &stream, container, error.data(), 255));
+        // The picture file is one per user: the call that writes it and the
+        // read of it are one step that no other process of this user enters
+        // meanwhile (another viewer, the report tool), else one run reads
+        // the other's picture, or none, or half of one.
+        PlugInPicture picture;
+        {
+            std::string lockError;
+            const std::unique_ptr<FileLock> lock =
+                FileLock::acquire(PlugInPictureLockPath(), kPictureLockTimeout, lockError);
+            if (!lock)
+                throw Exception(lockError);
+            // A picture left from an earlier call must not pass for this one.
+            std::remove(PlugInPicturePath().c_str());
+            const std::array<unsigned char, 256> name = shortString(className);
+            std::array<unsigned char, 256> error{};
+            F = static_cast<TCommonCustomForm *>(
+                plugin->GetWinControlFromClass(name.data(), &stream, container, error.data(), 255));
+            if (F) {
+                try {
+                    picture.bytes = readWholeFile(PlugInPicturePath());
+                } catch (...) {
+                    picture.readError = std::current_exception();
+                }
+            } else if (const std::string message = fromShortString(error); !message.empty()) {
+                view.slMissing.add("Fehler: " + message);
+            }
+        }
         if (F) {
-            showPlugInControl(view, container, L, F);
+            showPlugInControl(view, container, L, F, picture);
             F->Hide();
             delete std::exchange(F, nullptr);
-        } else if (const std::string message = fromShortString(error); !message.empty()) {
-            view.slMissing.add("Fehler: " + message);
         }
     } catch (const Exception &e) {
         view.slMissing.add("Fehler: " + e.message());

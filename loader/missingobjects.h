@@ -25,6 +25,9 @@ class TLabel;
 // The picture file a plug-in library writes for the viewer: a file of the
 // per-user data folder (AppDataDir), never a shared temporary path.
 std::string PlugInPicturePath();
+// The lock file beside it (PlugInPicture.png.lock): a load holds its
+// advisory lock from before a plug-in call until the picture is read.
+std::string PlugInPictureLockPath();
 
 // The block of a component as a plug-in library gets it: from the line at
 // firstLine of orgText up to and including the first later line indented

@@ -133,14 +133,27 @@ inline void updateState(const Verdict &v, const ScanLine &line, RewriteScanState
     }
 }
 
+// Whether a line opens a block (the headers the scan rewrites).
+inline bool isBlockHeader(std::string_view text)
+{
+    return textlines::isHeaderWith(text, "object ") || textlines::isHeaderWith(text, "inherited ")
+        || textlines::isHeaderWith(text, "inline ");
+}
+
 // FindPropertyLine on a window: from the line after the current one, the first
-// line holding key; empty at a line holding " end" or " object " first.
+// line holding key; empty at a line holding " end" or " object " first. The
+// header of a following block is never taken for a property line, even when
+// it holds the key ("object Width 1: TFoo"): its copy among a placeholder's
+// kept lines would be a new header to substitute, which would keep a copy of
+// the header after it, and so on without end.
 template<typename Window>
 std::string findProperty(Window &w, std::string_view key)
 {
     using textlines::contains;
     for (std::size_t m = 1; w.has(m); ++m) {
         const std::string &text = w.at(m).text;
+        if (isBlockHeader(text))
+            return {};
         if (contains(text, key))
             return text;
         if (contains(text, " end") || contains(text, " object "))

@@ -108,10 +108,29 @@ QWidget *TLabel::createPeer()
     return new QLabel();
 }
 
+namespace {
+
+// A label's widget is given at most this many characters: more never fit on
+// any screen, and laying out a huge text (a form with a 50 MB caption) takes
+// Qt minutes on every paint. The Text property keeps the whole text.
+constexpr qsizetype kMaxShownLabelChars = qsizetype(1) << 16;
+
+QString shownLabelText(const QString &text)
+{
+    if (text.size() <= kMaxShownLabelChars)
+        return text;
+    qsizetype n = kMaxShownLabelChars;
+    if (text.at(n - 1).isHighSurrogate())
+        --n; // never half a character
+    return text.left(n);
+}
+
+} // namespace
+
 void TLabel::updatePeer()
 {
     auto *label = static_cast<QLabel *>(peer());
-    label->setText(Text());
+    label->setText(shownLabelText(Text()));
     label->setAlignment(TextSettings()->qtAlignment());
     label->setWordWrap(TextSettings()->WordWrap());
     label->setFont(peerFont(QFont()));

@@ -100,6 +100,24 @@ TEST(Controls, PeersMirrorTheFrameworkGeometryAndState)
     EXPECT_EQ(kids.back(), object_cast<TControl>(form->FindComponent(QStringLiteral("Rect1")))->peer());
 }
 
+TEST(Controls, AHugeLabelTextKeepsItsWholeTextButItsWidgetGetsWhatCanShow)
+{
+    // A 50 MB caption took Qt minutes to lay out on every paint.
+    TComponent host(nullptr);
+    TForm *form = buildForm(&host);
+    form->Show();
+    auto *label = object_cast<TLabel>(form->FindComponent(QStringLiteral("Label1")));
+    ASSERT_NE(label, nullptr);
+    auto *qlabel = qobject_cast<QLabel *>(label->peer());
+    // A character outside the basic plane straddles the cut: it is left out whole.
+    const QString huge = QString(65535, QLatin1Char('q')) + QString::fromUcs4(U"\U0001F600") + QString(1000000, QLatin1Char('r'));
+    label->SetText(huge);
+    EXPECT_EQ(label->Text(), huge);
+    EXPECT_EQ(qlabel->text(), QString(65535, QLatin1Char('q')));
+    label->SetText(QStringLiteral("short"));
+    EXPECT_EQ(qlabel->text(), QStringLiteral("short"));
+}
+
 TEST(Controls, AnAutoSizedOneLineLabelTakesItsTextsWidth)
 {
     TComponent host(nullptr);

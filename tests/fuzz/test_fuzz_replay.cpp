@@ -67,6 +67,8 @@ const Target kTargets[] = {
     {"texttobinary", fuzz::textToBinary},
     {"formfile", fuzz::formFile},
     {"styleresource", fuzz::styleResource},
+    {"loadpasses", fuzz::loadPasses},
+    {"variantmerge", fuzz::variantMerge},
 };
 
 std::string readFile(const fs::path &path)
@@ -151,6 +153,8 @@ TEST(FuzzReplay, RandomBytesEndInSuccessOrAFrameworkError)
         EXPECT_NO_THROW(feed(fuzz::binaryToText, stream));
         EXPECT_NO_THROW(feed(fuzz::textToBinary, bytes));
         EXPECT_NO_THROW(feed(fuzz::formFile, file));
+        EXPECT_NO_THROW(feed(fuzz::loadPasses, bytes));
+        EXPECT_NO_THROW(feed(fuzz::variantMerge, bytes));
     }
 }
 

@@ -7,6 +7,12 @@
 
 namespace vantor::test {
 
+std::size_t &literalStepLimit()
+{
+    static std::size_t limit = 200'000'000;
+    return limit;
+}
+
 namespace {
 
 using rewrite::ScanLine;
@@ -38,7 +44,7 @@ void literalScan(TStringList &lines, const rewrite::RuleSet &rules, RewriteScanS
     std::size_t steps = 0;
     std::size_t i = 0;
     while (i < v.size()) {
-        if (++steps > 200'000'000)
+        if (++steps > literalStepLimit())
             throw std::runtime_error("literal scan does not end");
         VectorWindow w{v, i};
         if (rewrite::applyRules(w, state, rules))

@@ -733,6 +733,44 @@ TEST(StyleBookLoad, AResourceCutShortIsAnErrorEntryAndTheFormStillShows)
     EXPECT_TRUE(json["showsAnything"].toBool());
 }
 
+// Two report runs of the same user at once share the one picture file of the
+// plug-in libraries (in the per-user data folder): each call and the read of
+// its picture are one step the other run does not enter, so neither run
+// reads the other's picture, half of one or none.
+TEST(ReportTool, TwoRunsAtOnceEachReadTheirOwnPictures)
+{
+    TempForms files;
+    std::string text = "object F: TF\n  ClientHeight = 400\n  ClientWidth = 600\n";
+    const char *const classes[] = {"TText", "TCircle", "TRoundRect", "TEllipse", "TPie", "TArc"};
+    for (int i = 0; i < 36; ++i)
+        text += "  object C" + std::to_string(i) + ": " + classes[i % 6] + "\n    Position.X = "
+                + std::to_string(10 * i) + ".000000000000000000\n  end\n";
+    text += "end\n";
+    const QString form = QString::fromStdString(files.write("many.fmx", text));
+    QTemporaryDir config;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (int round = 0; round < 3; ++round) {
+        QProcess runs[2];
+        for (QProcess &p : runs) {
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(VANTOR_TOOL), {QStringLiteral("report"), form});
+        }
+        for (QProcess &p : runs) {
+            SCOPED_TRACE(round);
+            ASSERT_TRUE(p.waitForFinished(120000));
+            EXPECT_EQ(p.exitCode(), 0);
+            const QJsonObject json = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+            // What the viewer would list once the libraries were asked: nothing.
+            const QJsonArray shown = json["shownMissing"].toArray();
+            EXPECT_EQ(shown, QJsonArray{}) << QJsonDocument(shown).toJson().toStdString();
+            EXPECT_EQ(json["missing"].toArray().size(), 6);
+            EXPECT_EQ(json["placeholders"].toArray().size(), 36);
+        }
+    }
+}
+
 TEST(RenderTool, WritesThePictureOfTheBuiltForm)
 {
     QTemporaryDir dir;

@@ -85,6 +85,19 @@ TEST(MarkNonVisualComponents, OnlyTableClassesAreMarkedAndEachOnce)
     EXPECT_EQ(appended(input, linesOf(lines))[20], "  Object Du_TOpenDialog_30: TRectangle");
 }
 
+TEST(MarkNonVisualComponents, ATextEndingInAComponentHeaderMarksItOnce)
+{
+    // The markers go in before the last line; when that line is itself a
+    // timer's header (the text cut off there), each marker moved it on to be
+    // met again: the text grew until memory ran out (found by fuzzing).
+    const Lines input = {"object F: TF", "  object Timer1: TTimer", "  end", "  object Timer2: TTimer"};
+    TStringList lines = taggedLines(input);
+    MarkNonVisualComponents(lines, FixedWidthTextMeasure());
+    EXPECT_EQ(lines.count(), static_cast<int>(input.size()) + 40);
+    EXPECT_EQ(lines[lines.count() - 1], "  object Timer2: TTimer");
+    EXPECT_EQ(lines[lines.count() - 2], "  end"); // the second marker's name label
+}
+
 TEST(AddNonVisualMarker, NameLabelWidthRoundsHalvesToEven)
 {
     struct Case

@@ -24,6 +24,10 @@
 #include <QTemporaryDir>
 
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -308,6 +312,63 @@ TEST(MissingClassObjects, LibrariesBuildWhatTheyCanAndEveryFailureIsListed)
     }
     // A label that only looks like a placeholder is left alone.
     EXPECT_NE(v.label("Decoy1"), nullptr);
+}
+
+// Another process of the same user holds the picture's lock (another viewer
+// in the middle of a plug-in call): the call is not made, the placeholder
+// gets an error entry once the wait's limit (a few seconds) is up, and the
+// next load, after that process has let go, shows the picture. Takes about
+// five seconds: the limit is waited out once.
+TEST(MissingClassObjects, APictureLockHeldElsewhereIsAnErrorEntryNotAWait)
+{
+    PlugInFolder folder;
+    folder.add(TESTPLUGIN_MAIN, "FMXMain.dll");
+    LoadPlugIns(folder.path());
+    const TDFMPlugin *plugin = FindPlugInForClass("TAlpha");
+    ASSERT_NE(plugin, nullptr);
+    const auto calls = exportOf<int (*)()>(plugin, "TestPlugInCalls");
+    TempForm files;
+    const std::string form = files.write("locked.fmx", "object Form1: TForm1\n  ClientHeight = 300\n"
+                                                       "  ClientWidth = 400\n  object Alpha1: TAlpha\n  end\nend\n");
+
+    int ready[2], release[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(release), 0);
+    const std::string lockPath = PlugInPictureLockPath();
+    const pid_t other = fork();
+    if (other == 0) {
+        const int fd = open(lockPath.c_str(), O_RDWR | O_CREAT, 0600);
+        const char ok = fd >= 0 && flock(fd, LOCK_EX) == 0 ? '1' : '0';
+        (void)!write(ready[1], &ok, 1);
+        char c;
+        (void)!read(release[0], &c, 1);
+        _exit(0);
+    }
+    char ok = 0;
+    ASSERT_EQ(read(ready[0], &ok, 1), 1);
+    ASSERT_EQ(ok, '1');
+    {
+        Viewer v;
+        ASSERT_TRUE(v.view.GetDynaForm(form, true));
+        const int before = calls();
+        v.view.SetMissingClasses(v.view.FormDyna, true);
+        EXPECT_EQ(calls(), before);
+        const std::vector<std::string> shown = v.view.slMissing.toVector();
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0].rfind("Fehler: Sperrdatei " + lockPath, 0), 0u) << shown[0];
+        EXPECT_NE(shown[0].find("gesperrt"), std::string::npos) << shown[0];
+        EXPECT_EQ(v.label("Alpha12222")->ChildrenCount(), 0);
+    }
+    (void)!write(release[1], "x", 1);
+    waitpid(other, nullptr, 0);
+    for (int fd : {ready[0], ready[1], release[0], release[1]})
+        close(fd);
+
+    Viewer v;
+    ASSERT_TRUE(v.view.GetDynaForm(form, true));
+    v.view.SetMissingClasses(v.view.FormDyna, true);
+    EXPECT_TRUE(v.view.slMissing.empty()) << v.view.slMissing.text();
+    EXPECT_EQ(v.label("Alpha12222")->ChildrenCount(), 1);
 }
 
 TEST(MissingClassObjects, TheLibraryGetsTheShiftedBlockWithoutEventsAndTheContainer)

@@ -189,6 +189,25 @@ TEST(RewriteScan, EndsEvenWhenThePlaceholderClassItselfIsUnknown)
     EXPECT_EQ(r.offsets.size(), 1u);
 }
 
+TEST(RewriteScan, TheNextBlocksHeaderIsNeverAKeptPropertyLine)
+{
+    // A placeholder keeps its Width line; the header after it holds " Width "
+    // but belongs to the next block. Kept, its copy was a new header to
+    // substitute, which kept a copy of the same header again: the text grew
+    // without end (found by fuzzing the load's text passes).
+    const Lines input = {"object F: TF", "  object A: TFancy", "  object Width 2: TFancy", "  end", "  end", "end"};
+    const ScanResult r = scan(input);
+    EXPECT_EQ(r.text, (Lines{"object F: TF", "  object A: TLabel", "    Text = '@TFancy'", "    Tag = 1",
+                             "    HitTest = True", "  object Width 2: TLabel", "    Text = '@TFancy'", "    Tag = 2",
+                             "    HitTest = True", "  end", "  end", "end"}));
+    EXPECT_EQ(r.offsets, (std::vector<std::pair<std::string, int>>{{"TFancy", 1}, {"TFancy", 2}}));
+    for (const Lines &block : {Lines{"object F: TF", "  object TFancy", "  inherited Height 3: TButton", "  end", "end"},
+                               Lines{"object F: TF", "  object TFancy", "  inline Align 4: TFrame1", "  end", "end"}}) {
+        const ScanResult other = scan(block);
+        EXPECT_EQ(other.offsets.size(), block[2].find("inline") != std::string::npos ? 2u : 1u) << block[2];
+    }
+}
+
 TEST(CheckForUnknownComponents, KeepsExportedClassesAndLeftTopLines)
 {
     TStringList exported;

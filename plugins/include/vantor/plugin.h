@@ -46,7 +46,12 @@ extern "C" {
  * viewer's support library gets it from vantor::AppDataDir()). The viewer
  * deletes the file before each call and reads it right after the call, so a
  * picture from an earlier call is never shown by mistake; a call that
- * returns a form without writing the file is reported as an error. */
+ * returns a form without writing the file is reported as an error. From
+ * before the delete until it has read the picture the viewer holds an
+ * advisory lock (flock) on the file PlugInPicture.png.lock beside it, so
+ * that other viewers and tools of the same user, which share the one
+ * picture file, wait meanwhile (a few seconds at most; then their call is
+ * reported as an error instead). A library need not take the lock itself. */
 #define VANTOR_PLUGIN_PICTURE_FILE "PlugInPicture.png"
 
 /* Capacity of the error message buffer, in characters (the buffer itself is
