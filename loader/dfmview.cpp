@@ -102,9 +102,12 @@ bool isFrameRoot(const TStringList &lines)
 {
     if (lines.count() < 4 || rootLineContains(lines, {" ClientHeight =", " ClientWidth ="}))
         return false;
-    bool width = textlines::contains(lines[3], " Width =") || rootLineContains(lines, {" Align = "});
+    // A size among the root's first lines: "Width" on the fourth line after
+    // Left and Top, or earlier in files that give the size first, or
+    // "Size.Width" of newer files.
+    bool width = rootLineContains(lines, {" Align = "});
     for (int i = 1; i <= 3 && !width; ++i)
-        width = textlines::contains(lines[i], " Size.Width =");
+        width = textlines::contains(lines[i], " Width =") || textlines::contains(lines[i], " Size.Width =");
     if (!width && !textlines::contains(lines[0], "inherited "))
         return false;
     return !RootHasCaption(lines);

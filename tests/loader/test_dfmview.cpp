@@ -312,6 +312,8 @@ TEST(LoadDriver, FrameKeepsTheSizeItsFileGivesInEitherSpelling)
          {300, 200}},
         {"older: Width and Height", "object MyFrame: TMyFrame\n  Left = 0\n  Top = 0\n  Width = 300\n  Height = 200\n",
          {300, 200}},
+        {"older, the size first and no place", "object MyFrame: TMyFrame\n  Height = 200.000000000000000000\n"
+         "  Width = 300.000000000000000000\n", {300, 200}},
         {"a position in the designer's form is not kept",
          "object MyFrame: TMyFrame\n  Left = 40\n  Top = 30\n  Width = 300\n  Height = 200\n", {300, 200}},
         {"a fractional size is kept whole",
