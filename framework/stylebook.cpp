@@ -16,6 +16,7 @@
 #include <QAbstractScrollArea>
 #include <QFrame>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QPainter>
 #include <QWidget>
 
@@ -382,6 +383,11 @@ public:
                 area->setFrameShape(QFrame::NoFrame);
                 m_viewportFilled = area->viewport()->autoFillBackground();
                 area->viewport()->setAutoFillBackground(false);
+                // A scroll area fills the widget it scrolls (a list's items) itself.
+                if (auto *scroll = qobject_cast<QScrollArea *>(area); scroll && scroll->widget()) {
+                    m_contentFilled = scroll->widget()->autoFillBackground();
+                    scroll->widget()->setAutoFillBackground(false);
+                }
             }
         } else {
             widget->setStyleSheet(m_styleSheet);
@@ -392,6 +398,8 @@ public:
             } else if (area) {
                 area->setFrameShape(m_frameShape);
                 area->viewport()->setAutoFillBackground(m_viewportFilled);
+                if (auto *scroll = qobject_cast<QScrollArea *>(area); scroll && scroll->widget())
+                    scroll->widget()->setAutoFillBackground(m_contentFilled);
             }
         }
     }
@@ -404,6 +412,7 @@ private:
     mutable bool m_hadFrame = true;
     mutable QFrame::Shape m_frameShape = QFrame::StyledPanel;
     mutable bool m_viewportFilled = true;
+    mutable bool m_contentFilled = true;
     mutable QMargins m_textMargins;
     mutable QString m_styleSheet;
     mutable QPalette m_palette;

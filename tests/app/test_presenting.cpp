@@ -251,7 +251,10 @@ TEST(Presenting, AnEditStyledByTheFormsBookShowsItsTextOverTheStyle)
         "  object Edit1: TEdit\n    Position.X = 150.000000000000000000\n    Position.Y = 10.000000000000000000\n"
         "    Size.Width = 140.000000000000000000\n    Size.Height = 30.000000000000000000\n"
         "    Size.PlatformDefault = False\n    StyleLookup = 'blueedit'\n    Text = 'WWWW'\n"
-        "    TextSettings.FontColor = claWhite\n    StyledSettings = [Family, Size, Style]\n  end\n")));
+        "    TextSettings.FontColor = claWhite\n    StyledSettings = [Family, Size, Style]\n  end\n"
+        "  object List1: TListBox\n    Position.X = 150.000000000000000000\n    Position.Y = 60.000000000000000000\n"
+        "    Size.Width = 140.000000000000000000\n    Size.Height = 100.000000000000000000\n"
+        "    Size.PlatformDefault = False\n    StyleLookup = 'blueedit'\n  end\n")));
     out.close();
 
     // The viewer's own style sheet must not draw the edit's frame and fill over the style.
@@ -273,4 +276,14 @@ TEST(Presenting, AnEditStyledByTheFormsBookShowsItsTextOverTheStyle)
     EXPECT_GT(blue, 140 * 30 / 2);
     EXPECT_GT(whiteText, 20); // the text, in white, right of the content's margin
     EXPECT_EQ(whiteLeft, 0);
+
+    // A list under the style shows it through its view and its rows' area.
+    auto *list = object_cast<TControl>(FindFormComponent(v.view().FormDyna, QStringLiteral("List1")));
+    ASSERT_NE(list, nullptr);
+    const QImage listImage = list->peer()->grab().toImage();
+    int listBlue = 0;
+    for (int y = 0; y < listImage.height(); ++y)
+        for (int x = 0; x < listImage.width(); ++x)
+            listBlue += isBlue(listImage.pixelColor(x, y));
+    EXPECT_GT(listBlue, listImage.width() * listImage.height() * 9 / 10);
 }
