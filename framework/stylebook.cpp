@@ -232,25 +232,23 @@ void StyleLook::bind(TControl &control)
 {
     if (TFmxObject *text = part(QStringLiteral("text"))) {
         const PropValue value = valueOf(&control, "Text");
-        const auto *own = object_cast<TTextSettings>(
-            std::holds_alternative<TObject *>(valueOf(&control, "TextSettings"))
-                ? std::get<TObject *>(valueOf(&control, "TextSettings"))
-                : nullptr);
+        if (const auto *s = std::get_if<QString>(&value))
+            setText(*s);
+        const PropValue settings = valueOf(&control, "TextSettings");
+        const auto *own = std::holds_alternative<TObject *>(settings)
+                              ? object_cast<TTextSettings>(std::get<TObject *>(settings))
+                              : nullptr;
         const PropValue styledValue = valueOf(&control, "StyledSettings");
         const unsigned styled = std::holds_alternative<std::int64_t>(styledValue)
                                     ? unsigned(std::get<std::int64_t>(styledValue))
                                     : ~0u;
-        if (auto *t = object_cast<TText>(text)) {
-            if (const auto *s = std::get_if<QString>(&value))
-                t->SetText(*s);
-            if (own)
-                bindTextSettings(*t->TextSettings(), *own, styled);
-        } else if (auto *t = object_cast<TTextControl>(text)) {
-            if (const auto *s = std::get_if<QString>(&value))
-                t->SetText(*s);
-            if (own)
-                bindTextSettings(*t->TextSettings(), *own, styled);
-        }
+        TTextSettings *partSettings = nullptr;
+        if (auto *t = object_cast<TText>(text))
+            partSettings = t->TextSettings();
+        else if (auto *t = object_cast<TTextControl>(text))
+            partSettings = t->TextSettings();
+        if (own && partSettings)
+            bindTextSettings(*partSettings, *own, styled);
     }
     if (auto *glyph = object_cast<TGlyph>(part(QStringLiteral("glyph")))) {
         const PropValue images = valueOf(&control, "Images");
@@ -423,17 +421,22 @@ class BookSource final : public LookSource
 public:
     std::shared_ptr<const Look> lookFor(const TControl &control) const override
     {
-        const StyleResourceEntry *entry = BookStyleOf(control);
-        if (!entry || !control.isRealized())
+        if (!control.isRealized())
+            return nullptr;
+        TStyleBook *book = StyleBookOf(control);
+        const QString lookup = effectiveStyleLookup(control).trimmed();
+        if (!book || lookup.isEmpty())
+            return nullptr;
+        const std::shared_ptr<const BookStyles> styles = book->ReadStyles();
+        const StyleResourceEntry *entry = styles->find(lookup);
+        if (!entry)
             return nullptr;
         QWidget *widget = const_cast<TControl &>(control).peer();
         // Edits and scrolling views draw their content over the style,
         // without their own frame and fill.
         const bool under = qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractScrollArea *>(widget);
-        const QString lookup = effectiveStyleLookup(control).trimmed();
         try {
-            TStyleBook *book = StyleBookOf(control);
-            auto style = std::make_unique<StyleLook>(lookup, *entry, book ? book->ReadStyles().get() : nullptr);
+            auto style = std::make_unique<StyleLook>(lookup, *entry, styles.get());
             if (!style->root())
                 return nullptr;
             style->bind(const_cast<TControl &>(control));
