@@ -4,14 +4,95 @@
 #include "framework/peer.h"
 
 #include <QCursor>
-#include <QGraphicsOpacityEffect>
+#include <QGraphicsEffect>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QWidget>
 
 namespace vantor {
 
 VANTOR_IMPLEMENT_CLASS(TControl)
+
+namespace {
+
+// A control's opacity as the framework applies it: every part the control
+// draws, and every child, is drawn with the product of the opacities down
+// its parents (no layer is composed first, so a shape's fill shows through
+// its stroke).
+//
+// Qt's own opacity effect renders the widget into a pixmap, and each such
+// render makes Qt walk every widget of the window first; on a form of many
+// translucent controls that walk was most of the time to show it. This
+// effect draws its widget straight through the painter it is given. That
+// works where the widget paints through a shared painter, which is the case
+// inside another of these effects; anywhere else the widget is rendered
+// through the painter once, which shares it with everything below. A host
+// whose descendants should share one painter carries an effect that changes
+// nothing (ShareOnePainter), so the walk happens once per paint of the host.
+class OpacityEffect final : public QGraphicsEffect
+{
+public:
+    OpacityEffect(QWidget *widget, bool host) : QGraphicsEffect(widget), m_widget(widget), m_host(host) {}
+
+    bool isHost() const { return m_host; }
+    void setOpacity(double opacity)
+    {
+        if (opacity != m_opacity) {
+            m_opacity = opacity;
+            update();
+        }
+    }
+
+protected:
+    void draw(QPainter *painter) override
+    {
+        if (m_opacity <= 0.0)
+            return;
+        QPainter *const outerPainter = s_painting;
+        const QTransform outerRoot = s_root;
+        const double before = painter->opacity();
+        painter->setOpacity(before * m_opacity);
+        if (painter == outerPainter) {
+            // Inside one of ours: the widget shares this painter already.
+            // Qt has moved the painter to this widget's place, and drawing
+            // the source moves it there again from the shared painter's
+            // origin; so the source is drawn from that origin.
+            const QTransform here = painter->worldTransform();
+            painter->setWorldTransform(s_root);
+            drawSource(painter);
+            painter->setWorldTransform(here);
+        } else {
+            // The region Qt asked for, in the widget's coordinates.
+            QRegion region;
+            if (QPaintEngine *engine = painter->paintEngine(); engine && !engine->systemClip().isEmpty())
+                region = painter->deviceTransform().inverted().map(engine->systemClip());
+            s_painting = painter;
+            s_root = painter->worldTransform();
+            m_widget->render(painter, QPoint(), region, QWidget::DrawChildren);
+        }
+        painter->setOpacity(before);
+        s_painting = outerPainter;
+        s_root = outerRoot;
+    }
+
+private:
+    // The painter one of these effects renders its widget through now, and
+    // its transform then: the origin of the widgets drawn through it.
+    static inline QPainter *s_painting = nullptr;
+    static inline QTransform s_root;
+    QWidget *m_widget;
+    bool m_host;
+    double m_opacity = 1.0;
+};
+
+} // namespace
+
+void ShareOnePainter(QWidget *host)
+{
+    if (host && !host->graphicsEffect())
+        host->setGraphicsEffect(new OpacityEffect(host, true));
+}
 
 namespace {
 
@@ -425,14 +506,16 @@ void TControl::applyBaseState()
     // The widget has one graphics effect: the opacity's, unless an effect
     // the control carries (a glow, a blur) has taken its place.
     QGraphicsEffect *current = m_peer->graphicsEffect();
-    auto *opacity = qobject_cast<QGraphicsOpacityEffect *>(current);
+    auto *opacity = dynamic_cast<OpacityEffect *>(current);
     if (m_opacity < 1.0) {
         if (!current) {
-            opacity = new QGraphicsOpacityEffect(m_peer.data());
+            opacity = new OpacityEffect(m_peer.data(), false);
             m_peer->setGraphicsEffect(opacity);
         }
         if (opacity)
             opacity->setOpacity(m_opacity);
+    } else if (opacity && opacity->isHost()) {
+        opacity->setOpacity(1.0);
     } else if (opacity) {
         m_peer->setGraphicsEffect(nullptr);
     }

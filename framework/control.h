@@ -25,6 +25,12 @@ namespace vantor {
 
 class PeerEventFilter;
 
+// The widgets below host are painted through one painter, which lets a
+// translucent control draw straight through it instead of rendering itself
+// apart (a walk over the whole window each time). Set on the widget a form's
+// controls are shown in.
+void ShareOnePainter(QWidget *host);
+
 // Cursor identifiers (crDefault ...) for integer properties that take them.
 bool cursorIdentToInt(const QString &ident, std::int64_t &value);
 

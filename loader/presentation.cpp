@@ -43,7 +43,8 @@ void EmbeddForm(TFmxObject *parent, TCommonCustomForm *form)
     // and shows them all at once: shown one by one, each new widget would be
     // laid out and queue its events behind those of all the others.
     QWidget *shown = nullptr;
-    if (auto *control = object_cast<TControl>(parent); control && control->isRealized() && !control->peer()->isHidden()) {
+    auto *control = object_cast<TControl>(parent);
+    if (control && control->isRealized() && !control->peer()->isHidden()) {
         shown = control->peer();
         shown->hide();
     }
@@ -55,6 +56,10 @@ void EmbeddForm(TFmxObject *parent, TCommonCustomForm *form)
         while (form->ChildrenCount() > 0)
             form->Children(0)->SetParent(parent);
     }
+    // Translucent controls draw through the painter of the widget they are
+    // shown in (see ShareOnePainter).
+    if (control)
+        ShareOnePainter(control->peer());
     if (shown)
         shown->show();
 }

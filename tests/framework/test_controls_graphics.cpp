@@ -235,6 +235,66 @@ end)");
               std::string::npos);
 }
 
+// Opacity as the framework draws it where a form is shown (a host whose
+// widgets share one painter): each part of a control, and each child, is
+// drawn with the product of the opacities down its parents, so a half
+// transparent rectangle shows its fill through its stroke and a half
+// transparent child of a half transparent parent covers a quarter.
+TEST(Shapes, OpacityMultipliesDownTheParentsAndAppliesToEachPart)
+{
+    TComponent owner(nullptr);
+    TForm *form = readForm(&owner, R"(object F: TForm
+  object Host: TLayout
+    Size.Width = 80.000000000000000000
+    Size.Height = 80.000000000000000000
+    Size.PlatformDefault = False
+    object Outer: TRectangle
+      Position.X = 6.000000000000000000
+      Position.Y = 6.000000000000000000
+      Size.Width = 60.000000000000000000
+      Size.Height = 60.000000000000000000
+      Size.PlatformDefault = False
+      Fill.Color = xFFFF0000
+      Stroke.Color = xFF0000FF
+      Stroke.Thickness = 8.000000000000000000
+      Opacity = 0.500000000000000000
+      object Inner: TRectangle
+        Position.X = 20.000000000000000000
+        Position.Y = 20.000000000000000000
+        Size.Width = 20.000000000000000000
+        Size.Height = 20.000000000000000000
+        Size.PlatformDefault = False
+        Fill.Color = xFF00FF00
+        Stroke.Kind = None
+        Opacity = 0.500000000000000000
+      end
+    end
+  end
+end)");
+    auto *host = find<TLayout>(form, "Host");
+    ASSERT_NE(host, nullptr);
+    ShareOnePainter(host->peer());
+    const QImage image = grab(host).convertToFormat(QImage::Format_ARGB32);
+    const auto near = [](int value, int expected) { return std::abs(value - expected) <= 3; };
+
+    const QColor fill = pixel(image, 18, 36); // the fill alone
+    EXPECT_TRUE(near(fill.alpha(), 128)) << fill.alpha();
+    EXPECT_EQ(fill.red(), 255);
+
+    const QColor stroke = pixel(image, 12, 36); // the stroke over the fill: 1 - 0.5 * 0.5
+    EXPECT_TRUE(near(stroke.alpha(), 191)) << stroke.alpha();
+    EXPECT_GT(stroke.blue(), stroke.red());
+    EXPECT_GT(stroke.red(), 60); // the fill shows through
+
+    const QColor inner = pixel(image, 36, 36); // a quarter of green over half of red: 1 - 0.5 * 0.75
+    EXPECT_TRUE(near(inner.alpha(), 159)) << inner.alpha();
+    EXPECT_GT(inner.red(), 100);
+    EXPECT_GT(inner.green(), 60);
+
+    EXPECT_EQ(pixel(image, 3, 3).alpha(), 0); // the host draws nothing of its own
+    EXPECT_EQ(pixel(image, 70, 70).alpha(), 0);
+}
+
 TEST(Shapes, GradientFillsPaintTheirPointsAlongTheirLine)
 {
     TComponent owner(nullptr);
