@@ -1,4 +1,5 @@
 #include "loader/dfmview.h"
+#include "loader/presentation.h"
 
 #include "framework/classes.h"
 #include "framework/forms.h"
@@ -472,6 +473,7 @@ bool TDFMView::ShowDynaFormModalPrim(const std::string &Filename, bool RuntimeVi
             reader.ReadRootComponent(FormDyna);
         }
         built = true;
+        DropQueuedPolishRequests();
     } catch (const Exception &e) {
         slMissing.add("Fehler: " + e.message());
     }

@@ -5,6 +5,9 @@
 #include "framework/colors.h"
 #include "framework/reader.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 namespace vantor {
 
 VANTOR_IMPLEMENT_CLASS(TF_FMXDummy)
@@ -23,6 +26,12 @@ TF_FMXDummy::TF_FMXDummy(TComponent *owner) : TForm(owner)
         TReader reader(storedLayout().data(), storedLayout().size());
         reader.ReadRootComponent(this);
     }
+}
+
+TF_FMXDummy::~TF_FMXDummy()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
 }
 
 void TF_FMXDummy::DeclareProperties(ClassBuilder<TF_FMXDummy> &b)

@@ -6,6 +6,7 @@
 #include "loader/dummyform.h"
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QImage>
 #include <QWidget>
 
@@ -37,6 +38,11 @@ private:
 
 } // namespace
 
+void DropQueuedPolishRequests()
+{
+    QCoreApplication::removePostedEvents(nullptr, QEvent::PolishRequest);
+}
+
 void EmbeddForm(TFmxObject *parent, TCommonCustomForm *form)
 {
     // A parent on the screen takes the children's widgets while it is hidden
@@ -60,6 +66,7 @@ void EmbeddForm(TFmxObject *parent, TCommonCustomForm *form)
     // shown in (see ShareOnePainter).
     if (control)
         ShareOnePainter(control->peer());
+    DropQueuedPolishRequests();
     if (shown)
         shown->show();
 }

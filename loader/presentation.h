@@ -34,6 +34,14 @@ QSizeF FramedRectSize(const TDFMView &view);
 // alignment order stay as they were, positions become relative to parent.
 void EmbeddForm(TFmxObject *parent, TCommonCustomForm *form);
 
+// Every new widget queues a request to polish itself, and a widget is
+// polished anyway when it is first shown or pictured. Left queued after a
+// form of many widgets is built, each request makes a button ask its parent
+// for a new layout, for which Qt looks through the whole queue (quadratic in
+// the form's widgets), and each widget destroyed before its request ran
+// searches the queue once more. Dropped here at once, in one pass.
+void DropQueuedPolishRequests();
+
 // One component of a shown form.
 struct ShownComponent
 {
