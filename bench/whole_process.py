@@ -10,6 +10,9 @@
         components: time, peak memory and a straight-line fit over the sizes.
   view  the viewer (headless) from the first timer tick to the form shown,
         on the same sizes and on the corpus forms named in VIEW_FORMS.
+  forms the viewer once on every form file below VIEW_DIR (default
+        ../shared/corpus/forms): how many are shown within 100 ms of the
+        first tick, and the slowest ones.
 
 Environment: BUILD_DIR (default build), RUNS (default 7), SIZES (components,
 default "5000 10000 20000 35000 50000"), VIEW_FORMS (extra forms for view).
@@ -198,15 +201,49 @@ def views(work):
         shutil.rmtree(config, ignore_errors=True)
 
 
+def every_form(work):
+    viewer = need(os.path.join(BIN, "vantor"), "target vantor")
+    folder = os.environ.get("VIEW_DIR", os.path.join(os.path.dirname(ROOT), "shared", "corpus", "forms"))
+    forms = sorted(os.path.join(d, f) for d, _, files in os.walk(folder) for f in files
+                   if f.lower().endswith(".fmx"))
+    print(f"forms: first timer tick to form shown, once each, {len(forms)} forms below {folder}")
+    config = tempfile.mkdtemp(prefix="vantor-forms-")
+    times, failed = [], []
+    try:
+        for form in forms:
+            env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_CONFIG_HOME=config, VANTOR_BENCH_FIRST_FORM="1")
+            proc = subprocess.run(["timeout", "60", viewer, form], env=env, stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL)
+            marks = {}
+            for line in proc.stdout.decode(errors="replace").splitlines():
+                parts = line.split()
+                if len(parts) == 2 and parts[0] in ("first-timer-tick", "first-form-shown"):
+                    marks[parts[0]] = int(parts[1])
+            if len(marks) != 2:
+                failed.append((proc.returncode, form))
+                continue
+            times.append((marks["first-form-shown"] - marks["first-timer-tick"], form))
+    finally:
+        shutil.rmtree(config, ignore_errors=True)
+    times.sort(reverse=True)
+    if times:
+        ms = sorted(t for t, _ in times)
+        print(f"  shown {len(times)}, median {ms[len(ms) // 2]} ms, within 100 ms {sum(1 for t in ms if t < 100)}")
+        for t, form in times[:15]:
+            print(f"  {t:6d} ms  {os.path.relpath(form, folder)}")
+    for code, form in failed:
+        print(f"  not shown (exit {code}): {os.path.relpath(form, folder)}")
+
+
 def main():
     parts = sys.argv[1:] or ["conv", "load", "view"]
     for p in parts:
-        if p not in ("conv", "load", "view"):
+        if p not in ("conv", "load", "view", "forms"):
             sys.exit(__doc__)
     work = tempfile.mkdtemp(prefix="vantor-whole-")
     try:
         for p in parts:
-            {"conv": conversions, "load": loads, "view": views}[p](work)
+            {"conv": conversions, "load": loads, "view": views, "forms": every_form}[p](work)
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
