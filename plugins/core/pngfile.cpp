@@ -2,8 +2,9 @@
 
 #include <QImage>
 
+#include <zlib.h>
+
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -12,30 +13,6 @@
 namespace vantor::plugin {
 
 namespace {
-
-const std::array<std::uint32_t, 256> &crcTable()
-{
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    return table;
-}
-
-std::uint32_t crc32(const char *data, std::size_t size, std::uint32_t crc = 0)
-{
-    const auto &table = crcTable();
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i)
-        crc = table[(crc ^ std::uint8_t(data[i])) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
 
 void put32(QByteArray &out, std::uint32_t v)
 {
@@ -50,7 +27,8 @@ void chunk(QByteArray &out, const char type[4], const QByteArray &data)
     const qsizetype start = out.size();
     out.append(type, 4);
     out.append(data);
-    put32(out, crc32(out.constData() + start, std::size_t(out.size() - start)));
+    put32(out, std::uint32_t(::crc32(0, reinterpret_cast<const Bytef *>(out.constData() + start),
+                                     uInt(out.size() - start))));
 }
 
 } // namespace
@@ -79,18 +57,8 @@ QByteArray storedPng(const QImage &source)
         std::memcpy(at, image.constScanLine(int(y)), rowBytes);
         at += rowBytes;
     }
-    std::uint32_t a = 1, b = 0;
-    const auto *bytes = reinterpret_cast<const unsigned char *>(raw.constData());
-    for (std::size_t i = 0; i < rawSize;) {
-        // 5,552 bytes is the most that keeps the sums in 32 bits.
-        const std::size_t end = std::min(rawSize, i + 5552);
-        for (; i < end; ++i) {
-            a += bytes[i];
-            b += a;
-        }
-        a %= 65521;
-        b %= 65521;
-    }
+    const std::uint32_t check =
+        std::uint32_t(::adler32_z(1, reinterpret_cast<const Bytef *>(raw.constData()), z_size_t(rawSize)));
 
     QByteArray zlib;
     const std::size_t blocks = std::max<std::size_t>(1, (rawSize + 65534) / 65535);
@@ -106,7 +74,7 @@ QByteArray storedPng(const QImage &source)
         zlib.append(raw.constData() + done, qsizetype(size));
         done += size;
     } while (done < rawSize);
-    put32(zlib, (b << 16) | a);
+    put32(zlib, check);
 
     QByteArray png("\x89PNG\r\n\x1a\n", 8);
     png.reserve(qsizetype(8 + 25 + zlib.size() + 12 + 12));
