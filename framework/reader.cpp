@@ -166,17 +166,19 @@ void TReader::readProperties(TObject *instance, const QString &label)
 
 void TReader::readProperty(TObject *instance, const QString &path, const QString &label)
 {
-    const QString where = label + QLatin1Char('.') + path;
+    // "Component.Property" names the value in messages; it is made only
+    // when one is needed.
+    const auto where = [&] { return label + QLatin1Char('.') + path; };
     const PropLocation loc = FindPropertyPath(instance, path);
     if (!loc && m_standIn) {
         m_reader.skipValue();
         return;
     }
     if (!loc)
-        throw EPrefixedReadError(where.toStdString() + ": " + formatMessage(msg::UnknownProperty, path.toStdString()));
+        throw EPrefixedReadError(where().toStdString() + ": " + formatMessage(msg::UnknownProperty, path.toStdString()));
     const std::size_t valueStart = m_reader.position();
     try {
-        readValue(loc.instance, *loc.info, where);
+        readValue(loc.instance, *loc.info, label, path);
     } catch (const EPrefixedReadError &) {
         if (m_standIn)
             skipValueFrom(valueStart);
@@ -188,7 +190,7 @@ void TReader::readProperty(TObject *instance, const QString &path, const QString
         if (m_standIn)
             skipValueFrom(valueStart);
         else
-            throw EPrefixedReadError(where.toStdString() + ": " + e.message());
+            throw EPrefixedReadError(where().toStdString() + ": " + e.message());
     }
 }
 
@@ -200,7 +202,7 @@ void TReader::skipValueFrom(std::size_t position)
     m_reader.skipValue();
 }
 
-void TReader::readValue(TObject *instance, const PropInfo &info, const QString &label)
+void TReader::readValue(TObject *instance, const PropInfo &info, const QString &label, const QString &path)
 {
     const TValueType type = m_reader.readValueType();
     const auto set = [&](const PropValue &v) {
@@ -304,7 +306,7 @@ void TReader::readValue(TObject *instance, const PropInfo &info, const QString &
         }
         if (type != TValueType::vaCollection)
             invalidValue();
-        readCollection(collection, label);
+        readCollection(collection, label + QLatin1Char('.') + path);
         return;
     }
     case PropKind::Binary: {

@@ -87,7 +87,8 @@ private:
     void readComponent(TComponent *parent);
     void readProperties(TObject *instance, const QString &label);
     void readProperty(TObject *instance, const QString &path, const QString &label);
-    void readValue(TObject *instance, const PropInfo &info, const QString &label);
+    // label.path names the value in messages.
+    void readValue(TObject *instance, const PropInfo &info, const QString &label, const QString &path);
     void skipValueFrom(std::size_t position);
     void readCollection(TCollection *collection, const QString &label);
     void resolveFixups();

@@ -122,9 +122,14 @@ const PropertyIndex &indexOf(const ClassInfo *info)
 
 const PropInfo *ClassInfo::findProperty(const QString &name) const
 {
+    return findProperty(QStringView(name));
+}
+
+const PropInfo *ClassInfo::findProperty(QStringView name) const
+{
     std::lock_guard lock(g_indexLock);
     const auto &byName = indexOf(this).byName;
-    const auto found = byName.find(QStringView(name));
+    const auto found = byName.find(name);
     return found == byName.end() ? nullptr : found->second;
 }
 
@@ -273,27 +278,33 @@ const PropInfo *GetPropInfo(const TObject *obj, const QString &name)
 
 PropLocation FindPropertyPath(TObject *obj, const QString &path)
 {
-    const QStringList parts = path.split(QLatin1Char('.'));
+    // The path is walked name by name as views into it, without splitting.
+    const QStringView whole(path);
     TObject *instance = obj;
-    for (int i = 0; instance && i < parts.size(); ++i) {
+    qsizetype start = 0;
+    while (instance) {
+        const qsizetype dot = whole.indexOf(QLatin1Char('.'), start);
+        const bool last = dot < 0;
+        const QStringView part = last ? whole.mid(start) : whole.mid(start, dot - start);
         // A property may be declared under a dotted name (a stored value with
         // no nested object behind it): the longest rest of the path wins.
-        if (i < parts.size() - 1)
-            if (const PropInfo *whole = instance->ClassType().findProperty(parts.mid(i).join(QLatin1Char('.'))))
-                return {instance, whole};
-        const PropInfo *info = instance->ClassType().findProperty(parts[i]);
+        if (!last)
+            if (const PropInfo *rest = instance->ClassType().findProperty(whole.mid(start)))
+                return {instance, rest};
+        const PropInfo *info = instance->ClassType().findProperty(part);
         if (!info)
             return {};
-        const bool last = i == parts.size() - 1;
         if (last)
             return {instance, info};
         // `Items.Strings` names the list itself: the lines are its only content.
-        if (info->kind == PropKind::StringList && i == parts.size() - 2
-            && parts[i + 1].compare(QLatin1String("Strings"), Qt::CaseInsensitive) == 0)
+        const QStringView next = whole.mid(dot + 1);
+        if (info->kind == PropKind::StringList && !next.contains(QLatin1Char('.'))
+            && next.compare(QLatin1String("Strings"), Qt::CaseInsensitive) == 0)
             return {instance, info};
         if (info->kind != PropKind::Persistent && info->kind != PropKind::Collection && info->kind != PropKind::StringList)
             return {};
         instance = std::get<TObject *>(info->get(*instance));
+        start = dot + 1;
     }
     return {};
 }

@@ -126,6 +126,7 @@ public:
 
     // Look-ups along the class chain; names compare without regard to case.
     const PropInfo *findProperty(const QString &name) const;
+    const PropInfo *findProperty(QStringView name) const;
     const PublishedMethod *findMethod(const QString &name) const;
     // Name of the published method with this code, or an empty string.
     QString methodName(TMethod::Code code) const;

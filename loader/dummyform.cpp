@@ -3,10 +3,14 @@
 #include "framework/brush.h"
 #include "framework/classbuilder.h"
 #include "framework/colors.h"
+#include "framework/control.h"
 #include "framework/reader.h"
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QWidget>
+
+#include <unordered_set>
 
 namespace vantor {
 
@@ -28,10 +32,57 @@ TF_FMXDummy::TF_FMXDummy(TComponent *owner) : TForm(owner)
     }
 }
 
+namespace {
+
+// Takes the queued later-repaints of the widgets about to go, and lets every
+// other one through.
+class DyingWidgetsRepaints : public QObject
+{
+public:
+    explicit DyingWidgetsRepaints(std::unordered_set<const QObject *> dying) : m_dying(std::move(dying)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::UpdateLater || !watched->isWidgetType())
+            return false;
+        for (const QWidget *w = static_cast<QWidget *>(watched); w; w = w->parentWidget())
+            if (m_dying.count(w))
+                return true;
+        return false;
+    }
+
+private:
+    std::unordered_set<const QObject *> m_dying;
+};
+
+void collectPeers(const TComponent &owner, std::unordered_set<const QObject *> &out)
+{
+    for (const TComponent *c : owner.components()) {
+        if (const auto *control = object_cast<TControl>(c); control && control->isRealized())
+            out.insert(const_cast<TControl *>(control)->peer());
+        collectPeers(*c, out);
+    }
+}
+
+} // namespace
+
 TF_FMXDummy::~TF_FMXDummy()
 {
-    if (QCoreApplication::instance())
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    if (!QCoreApplication::instance())
+        return;
+    // Each widget shown has queued a request to repaint itself later; one
+    // destroyed with a request queued searches the whole queue for it. The
+    // requests of the form's widgets are taken from the queue in one pass
+    // (the others are delivered, as the event loop would have done).
+    std::unordered_set<const QObject *> dying;
+    collectPeers(*this, dying);
+    if (dying.empty())
+        return;
+    DyingWidgetsRepaints filter(std::move(dying));
+    QCoreApplication::instance()->installEventFilter(&filter);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    QCoreApplication::instance()->removeEventFilter(&filter);
 }
 
 void TF_FMXDummy::DeclareProperties(ClassBuilder<TF_FMXDummy> &b)

@@ -21,7 +21,7 @@ public:
     // Every widget shown queues a request to repaint itself later, and a
     // widget destroyed while one of its events is queued searches the whole
     // queue for them: freeing a large form just shown took seconds. The
-    // requests are delivered first, in one pass.
+    // requests of the form's widgets are dropped first, in one pass.
     ~TF_FMXDummy() override;
     static void DeclareProperties(ClassBuilder<TF_FMXDummy> &b);
 

@@ -1,5 +1,7 @@
 #include "library.h"
 
+#include "core/pngfile.h"
+
 #include "framework/forms.h"
 #include "framework/reader.h"
 #include "streams/encoding.h"
@@ -24,10 +26,6 @@
 namespace vantor::plugin {
 
 namespace {
-
-// The quality of a PNG picks its compression level: 80 is zlib level 1,
-// the fastest (the picture is the same; the viewer reads it back at once).
-constexpr int kPictureQuality = 80;
 
 void writeError(unsigned char *buffer, std::intptr_t capacity, const std::string &utf8)
 {
@@ -310,7 +308,7 @@ void *build(const Library &library, const unsigned char *className, void *stream
     }
 
     const std::string path = AppDataDir() + "/" VANTOR_PLUGIN_PICTURE_FILE;
-    if (!b.picture.save(QString::fromStdString(path), "PNG", kPictureQuality)) {
+    if (!writeStoredPng(b.picture, path)) {
         writeError(errorMessage, errorCapacity, "Datei " + path + " kann nicht erstellt werden");
         return nullptr;
     }

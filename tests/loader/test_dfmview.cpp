@@ -23,6 +23,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <QtMath>
 
 #include <cstdlib>
@@ -798,4 +799,49 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// Freeing a host form just shown: the later-repaints its widgets queued are
+// dropped with them, and those of every other widget still arrive.
+TEST(HostForm, FreeingItDropsTheQueuedRepaintsOfItsWidgetsOnly)
+{
+    struct Count : QObject
+    {
+        const QObject *watched = nullptr;
+        const QObject *dying = nullptr;
+        int updates = 0;
+        int dyingUpdates = 0;
+        bool eventFilter(QObject *o, QEvent *e) override
+        {
+            if (e->type() == QEvent::UpdateLater) {
+                updates += o == watched;
+                dyingUpdates += o == dying;
+            }
+            return false;
+        }
+    };
+    QWidget window;
+    window.resize(200, 100);
+    window.show();
+    QCoreApplication::processEvents();
+
+    auto *form = new TF_FMXDummy(nullptr);
+    auto *button = new TButton(form);
+    button->SetParent(form);
+    QWidget *host = form->peer();
+    host->setParent(&window);
+    host->show(); // queues a later-repaint for each of its widgets
+    auto *other = new QWidget(&window);
+    other->show(); // and for this one, which stays
+
+    Count count;
+    count.watched = other;
+    count.dying = button->peer();
+    qApp->installEventFilter(&count);
+    delete form;
+    EXPECT_EQ(count.updates, 1) << "the other widget's repaint is delivered as the form goes";
+    EXPECT_EQ(count.dyingUpdates, 0) << "the form's widgets are not repainted on their way out";
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(count.updates, 1);
+    qApp->removeEventFilter(&count);
 }

@@ -4,6 +4,7 @@
 // libraries are built from testplugin.cpp. Headless.
 
 #include "core/blocktext.h"
+#include "core/pngfile.h"
 #include "framework/controls/images.h"
 #include "framework/controls/standard.h"
 #include "framework/forms.h"
@@ -1106,6 +1107,34 @@ TEST(FMXData, CardsAndTheNavigatorInBothViews)
 
 // The plug-ins' own reading of a block for cards: every kind of value, and
 // text that is not a block is refused with a reason.
+// The libraries' pictures are PNGs with the image data stored as it is:
+// every reader must get the same pixels back, also where the data spans
+// several stored blocks, and translucent pixels keep their colour.
+TEST(PictureFile, StoredPngsReadBackPixelForPixel)
+{
+    struct Case
+    {
+        int width, height;
+    };
+    for (const Case c : {Case{1, 1}, Case{92, 30}, Case{7, 3}, Case{300, 120}}) { // 300 x 120 is 144,120 bytes: three blocks
+        QImage image(c.width, c.height, QImage::Format_ARGB32);
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x)
+                image.setPixel(x, y, qRgba((x * 37) & 0xFF, (y * 91) & 0xFF, (x ^ y) & 0xFF, (x + y * 3) & 0xFF));
+        const QByteArray png = vantor::plugin::storedPng(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        QImage back;
+        ASSERT_TRUE(back.loadFromData(png, "PNG")) << c.width << "x" << c.height;
+        ASSERT_EQ(back.size(), image.size());
+        back = back.convertToFormat(QImage::Format_ARGB32);
+        const QImage expected = image.convertToFormat(QImage::Format_ARGB32_Premultiplied).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < c.height; ++y)
+            for (int x = 0; x < c.width; ++x)
+                ASSERT_EQ(back.pixel(x, y), expected.pixel(x, y)) << c.width << "x" << c.height << " at " << x << "," << y;
+    }
+    EXPECT_FALSE(vantor::plugin::writeStoredPng(QImage(), "/tmp/never-written.png"));
+    EXPECT_FALSE(vantor::plugin::writeStoredPng(QImage(2, 2, QImage::Format_ARGB32), "/nonexistent-folder/picture.png"));
+}
+
 TEST(BlockText, ReadsEveryKindOfValueAndRefusesWhatIsNoBlock)
 {
     const plugin::BlockNode node = plugin::parseBlock({
