@@ -12,11 +12,6 @@ namespace vantor {
 
 namespace {
 
-[[noreturn]] void throwBeyondEnd()
-{
-    throw EReadError(msg::ReadBeyondEnd);
-}
-
 [[noreturn]] void throwBadValue()
 {
     throw EReadError(msg::InvalidPropertyValue);
@@ -76,18 +71,9 @@ void ObjectReader::setPosition(std::size_t position)
     m_pos = position;
 }
 
-const std::uint8_t *ObjectReader::need(std::size_t count)
+void ObjectReader::throwBeyondEnd()
 {
-    if (count > m_size - m_pos)
-        throwBeyondEnd();
-    const std::uint8_t *p = m_data + m_pos;
-    m_pos += count;
-    return p;
-}
-
-std::uint8_t ObjectReader::readByte()
-{
-    return *need(1);
+    throw EReadError(msg::ReadBeyondEnd);
 }
 
 std::uint32_t ObjectReader::readUInt32()
@@ -125,23 +111,10 @@ ComponentHeader ObjectReader::readComponentHeader()
     return h;
 }
 
-bool ObjectReader::endOfList() const
-{
-    if (m_pos >= m_size)
-        throwBeyondEnd();
-    return m_data[m_pos] == 0;
-}
-
 void ObjectReader::readListEnd()
 {
     if (readByte() != 0)
         throw EReadError(msg::ListEndExpected);
-}
-
-std::string_view ObjectReader::readStrView()
-{
-    const std::size_t len = readByte();
-    return {reinterpret_cast<const char *>(need(len)), len};
 }
 
 std::string ObjectReader::readStr()
@@ -149,14 +122,12 @@ std::string ObjectReader::readStr()
     return std::string(readStrView());
 }
 
-TValueType ObjectReader::readValueType()
+TValueType ObjectReader::readUnknownValueType()
 {
-    const std::uint8_t code = readByte();
-    if (code > kLastValueType) {
-        --m_pos;
-        throw EReadError(formatMessage(msg::UnknownValueType, {}, code));
-    }
-    return TValueType(code);
+    // At the end, or a code beyond the last type; the position stays on it.
+    const std::uint8_t code = *need(1);
+    --m_pos;
+    throw EReadError(formatMessage(msg::UnknownValueType, {}, code));
 }
 
 TValueType ObjectReader::peekValueType() const
