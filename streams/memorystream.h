@@ -37,6 +37,9 @@ public:
 
     const std::uint8_t *data() const { return m_data.data(); }
     const std::vector<std::uint8_t> &bytes() const { return m_data; }
+    // The bytes themselves, for writers that append in place (the
+    // conversions); whoever changes their size sets the position after.
+    std::vector<std::uint8_t> &buffer() { return m_data; }
     std::vector<std::uint8_t> takeBytes();
 
     // Raise EFOpenError when the file cannot be opened, read or written.
