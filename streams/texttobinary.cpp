@@ -13,6 +13,10 @@
 #include <string>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vantor {
 
 namespace {
@@ -74,39 +78,44 @@ bool sameIgnoringCase(std::string_view word, std::string_view lowerKeyword)
     return true;
 }
 
-// Windows-1252 byte of a UTF-16 code unit, or -1 when the code page lacks it.
-int ansiByteOf(char16_t unit)
+// The UTF-16 code units of the Windows-1252 bytes.
+struct AnsiTables
 {
-    static const std::array<char16_t, 128> upper = [] {
-        std::array<char16_t, 128> table{};
-        for (int b = 0x80; b <= 0xFF; ++b) {
-            const char byte = char(b);
-            const std::u16string u = enc::utf8ToUtf16(enc::ansiToUtf8(std::string_view(&byte, 1)));
-            table[b - 0x80] = u.size() == 1 ? u[0] : 0xFFFF;
-        }
-        return table;
-    }();
-    if (unit < 0x80)
-        return unit;
-    for (int i = 0; i < 128; ++i)
-        if (upper[i] == unit)
-            return 0x80 + i;
-    return -1;
-}
+    std::array<char16_t, 256> unitOf{};
+    // The byte of each unit below 256 (-1 when the code page lacks it); the
+    // units above are the few of 0x80..0x9F, found by search.
+    std::array<std::int16_t, 256> byteOf{};
 
-// The UTF-16 code unit of a Windows-1252 byte.
-char16_t ansiUnitOf(unsigned char byte)
-{
-    static const std::array<char16_t, 256> table = [] {
-        std::array<char16_t, 256> t{};
+    AnsiTables()
+    {
+        byteOf.fill(-1);
         for (int b = 0; b < 256; ++b) {
             const char c = char(b);
             const std::u16string u = enc::utf8ToUtf16(enc::ansiToUtf8(std::string_view(&c, 1)));
-            t[b] = u.size() == 1 ? u[0] : char16_t(b);
+            unitOf[b] = u.size() == 1 ? u[0] : char16_t(b);
         }
-        return t;
-    }();
-    return table[byte];
+        for (int b = 255; b >= 0; --b)
+            if (unitOf[b] < 256)
+                byteOf[unitOf[b]] = std::int16_t(b);
+    }
+};
+
+const AnsiTables &ansiTables()
+{
+    static const AnsiTables tables;
+    return tables;
+}
+
+// Windows-1252 byte of a UTF-16 code unit, or -1 when the code page lacks it.
+int ansiByteOf(char16_t unit)
+{
+    const AnsiTables &t = ansiTables();
+    if (unit < 256)
+        return t.byteOf[unit];
+    for (int b = 0x80; b < 0xA0; ++b)
+        if (t.unitOf[b] == unit)
+            return b;
+    return -1;
 }
 
 // Appends one UTF-8 sequence starting at p as UTF-16; returns its length.
@@ -399,17 +408,18 @@ private:
 
     void becomeWide()
     {
+        const auto &unitOf = ansiTables().unitOf;
         m_units.resize(m_bytes.size());
         for (std::size_t i = 0; i < m_bytes.size(); ++i)
-            m_units[i] = ansiUnitOf(static_cast<unsigned char>(m_bytes[i]));
+            m_units[i] = unitOf[static_cast<unsigned char>(m_bytes[i])];
         m_wide = true;
     }
 
     void appendUnit(char16_t unit, bool forceWide)
     {
         if (!m_wide) {
-            const int byte = unit < 0x80 ? unit : ansiByteOf(unit);
-            if (byte >= 0 && !forceWide) {
+            const int byte = forceWide ? -1 : unit < 0x80 ? unit : ansiByteOf(unit);
+            if (byte >= 0) {
                 m_bytes.push_back(char(byte));
                 return;
             }
@@ -423,22 +433,28 @@ private:
         ++m_pos; // opening quote
         const char *const data = m_text.data();
         const std::size_t size = m_text.size();
+        // Bytes that end a run: the quote, line breaks and, in UTF-8, the
+        // start of a sequence.
+        const unsigned char runLimit = m_ansi ? 0xFF : 0x7F;
         for (;;) {
             // A run of characters that go through as they stand: ASCII, or
             // any byte of a Windows-1252 text.
             const std::size_t runStart = m_pos;
-            while (m_pos < size) {
-                const unsigned char c = static_cast<unsigned char>(data[m_pos]);
-                if (c == '\'' || c == '\r' || c == '\n' || (c >= 0x80 && !m_ansi))
+            std::size_t pos = m_pos;
+            while (pos < size) {
+                const unsigned char c = static_cast<unsigned char>(data[pos]);
+                if (c == '\'' || c == '\r' || c == '\n' || c > runLimit)
                     break;
-                ++m_pos;
+                ++pos;
             }
+            m_pos = pos;
             if (m_pos > runStart) {
                 if (!m_wide) {
                     m_bytes.append(data + runStart, m_pos - runStart);
                 } else {
+                    const auto &unitOf = ansiTables().unitOf;
                     for (std::size_t i = runStart; i < m_pos; ++i)
-                        m_units.push_back(ansiUnitOf(static_cast<unsigned char>(data[i])));
+                        m_units.push_back(unitOf[static_cast<unsigned char>(data[i])]);
                 }
             }
             if (m_pos >= size || data[m_pos] == '\r' || data[m_pos] == '\n')
@@ -940,6 +956,39 @@ private:
         --m_depth;
     }
 
+    // Decodes whole blocks of 16 hex digits from p on, up to the first block
+    // that holds anything else or would pass stop; returns the bytes stored.
+    static std::size_t decodeHexRun(const char *p, const char *stop, std::uint8_t *out)
+    {
+        std::size_t stored = 0;
+#if defined(__SSE2__)
+        const __m128i zero = _mm_setzero_si128();
+        while (stop - p >= 16) {
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            // Digits: c - '0' in 0..9; letters: (c | 0x20) - 'a' in 0..5.
+            const __m128i digit = _mm_sub_epi8(c, _mm_set1_epi8('0'));
+            const __m128i letter = _mm_sub_epi8(_mm_or_si128(c, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
+            const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, _mm_set1_epi8(9)), digit);
+            const __m128i isLetter = _mm_cmpeq_epi8(_mm_min_epu8(letter, _mm_set1_epi8(5)), letter);
+            if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF)
+                break;
+            const __m128i nibbles = _mm_or_si128(_mm_and_si128(isDigit, digit),
+                                                 _mm_and_si128(isLetter, _mm_add_epi8(letter, _mm_set1_epi8(10))));
+            // Each 16-bit lane holds a pair: the high digit in its low byte.
+            const __m128i pairs = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(nibbles, _mm_set1_epi16(0x00FF)), 4),
+                                               _mm_srli_epi16(nibbles, 8));
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + stored), _mm_packus_epi16(pairs, zero));
+            p += 16;
+            stored += 8;
+        }
+#else
+        (void)p;
+        (void)stop;
+        (void)out;
+#endif
+        return stored;
+    }
+
     // Hex digits in either case, in pieces over any number of lines. Images
     // make this the bulk of many forms, hence the table and the one resize.
     void parseBinary()
@@ -973,6 +1022,9 @@ private:
         for (; p < stop; ++p) {
             // Whole pairs of digits at once: a line of an image is 64 of them.
             if (high < 0) {
+                const std::size_t done = decodeHexRun(p, stop, &out[at]);
+                p += 2 * done;
+                at += done;
                 while (p + 1 < stop) {
                     const std::uint8_t h = kind[static_cast<unsigned char>(p[0])];
                     const std::uint8_t l = kind[static_cast<unsigned char>(p[1])];
@@ -1034,9 +1086,8 @@ private:
     bool m_wide = false;
 };
 
-} // namespace
-
-std::vector<std::uint8_t> textToBinary(std::span<const std::uint8_t> bytes)
+// The stream of the text, appended to out; out is as it was when the text is refused.
+void appendStream(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t> &out)
 {
     std::string_view raw(reinterpret_cast<const char *>(bytes.data()), bytes.size());
     std::string decoded;
@@ -1058,19 +1109,39 @@ std::vector<std::uint8_t> textToBinary(std::span<const std::uint8_t> bytes)
         ansi = true; // decoded piece by piece, so a large file is not copied first
     }
 
+    const std::size_t start = out.size();
+    out.reserve(start + text.size() / 2 + 64);
+    try {
+        TextParser parser(text, ansi, out);
+        parser.run();
+    } catch (...) {
+        out.resize(start);
+        throw;
+    }
+}
+
+} // namespace
+
+std::vector<std::uint8_t> textToBinary(std::span<const std::uint8_t> bytes)
+{
     std::vector<std::uint8_t> out;
-    out.reserve(text.size() / 2 + 64);
-    TextParser parser(text, ansi, out);
-    parser.run();
+    appendStream(bytes, out);
     return out;
 }
 
 void ObjectTextToBinary(TMemoryStream &input, TMemoryStream &output)
 {
     const std::size_t start = std::min(input.position(), input.size());
-    const std::vector<std::uint8_t> bytes = textToBinary({input.data() + start, input.size() - start});
+    const std::span<const std::uint8_t> text{input.data() + start, input.size() - start};
+    if (output.position() == output.size()) {
+        // The usual case: the stream goes straight behind what the output holds.
+        appendStream(text, output.buffer());
+        output.setPosition(output.size());
+    } else {
+        const std::vector<std::uint8_t> bytes = textToBinary(text);
+        output.write(bytes.data(), bytes.size());
+    }
     input.setPosition(input.size());
-    output.write(bytes.data(), bytes.size());
 }
 
 } // namespace vantor

@@ -125,6 +125,11 @@ TEST(TextToBinary, ValuesTable)
          "0E 01 01 57 02 01 00 02 02 01 00 00"},
         {"{}", "0A 00 00 00 00"},
         {"{0a0B\r\n    ff}", "0A 03 00 00 00 0A 0B FF"},
+        // runs of 16 digits and more are decoded in blocks; a block may end
+        // on a line break or the closing brace
+        {"{0123456789abcdefABCDEF0123456789}", "0A 10 00 00 00 01 23 45 67 89 AB CD EF AB CD EF 01 23 45 67 89"},
+        {"{0123456789ABCDEF01\r\n    23456789aBcDeF0123456789}",
+         "0A 15 00 00 00 01 23 45 67 89 AB CD EF 01 23 45 67 89 AB CD EF 01 23 45 67 89"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(valueBytes(c.text), c.bytes) << c.text;
@@ -248,6 +253,15 @@ TEST(TextToBinary, SyntaxErrorsNameReasonAndLine)
         {"object A: T\n  P = [a, -]\nend", "Bezeichner erwartet in Zeile 2"},
         {"object A: T\n  P = {ABC}\nend", "Ungültige Binärdaten in Zeile 2"},
         {"object A: T\n  P = {AG}\nend", "Ungültige Binärdaten in Zeile 2"},
+        // the neighbours of the digit and letter ranges inside a block of 16
+        {"object A: T\n  P = {0123456789ABCDE/}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {0123456789ABCDE:}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {@123456789ABCDEF}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {0123456G89ABCDEF}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {0123456789`bcdef}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {0123456789abcdeg}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {0123456789abcdef\n  0123456789abcde\xC1}\nend", "Ungültige Binärdaten in Zeile 3"},
+        {"object A: T\n  P = {0123456789abcdef0}\nend", "Ungültige Binärdaten in Zeile 2"},
         {"object A: T\n  P = <\n  Width = 1\n  >\nend", "'item' erwartet in Zeile 3"},
         {"object A: T [x]\nend", "Ganzzahl erwartet in Zeile 1"},
         {"object A: T\n  object B: T\n  end\n  Q = 2\nend", "'object', 'inherited' oder 'inline' erwartet in Zeile 4"},
