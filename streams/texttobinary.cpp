@@ -428,6 +428,31 @@ private:
         m_units.push_back(unit);
     }
 
+    // Skips 16 bytes at a time from pos while none of them ends a run of
+    // plain characters of a quoted piece; the byte-wise scan does the rest.
+    std::size_t findRunEnd(const char *data, std::size_t pos, std::size_t size) const
+    {
+#if defined(__SSE2__)
+        const __m128i quote = _mm_set1_epi8('\'');
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        while (size - pos >= 16) {
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + pos));
+            const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(c, quote), _mm_or_si128(_mm_cmpeq_epi8(c, cr), _mm_cmpeq_epi8(c, lf)));
+            int mask = _mm_movemask_epi8(ends);
+            if (!m_ansi)
+                mask |= _mm_movemask_epi8(c); // the lead byte of a UTF-8 sequence
+            if (mask != 0)
+                return pos + std::size_t(__builtin_ctz(unsigned(mask)));
+            pos += 16;
+        }
+#else
+        (void)data;
+        (void)size;
+#endif
+        return pos;
+    }
+
     void readQuoted()
     {
         ++m_pos; // opening quote
@@ -440,7 +465,7 @@ private:
             // A run of characters that go through as they stand: ASCII, or
             // any byte of a Windows-1252 text.
             const std::size_t runStart = m_pos;
-            std::size_t pos = m_pos;
+            std::size_t pos = findRunEnd(data, m_pos, size);
             while (pos < size) {
                 const unsigned char c = static_cast<unsigned char>(data[pos]);
                 if (c == '\'' || c == '\r' || c == '\n' || c > runLimit)

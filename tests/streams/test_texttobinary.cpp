@@ -223,6 +223,14 @@ TEST(TextToBinary, InputEncodings)
     EXPECT_EQ(hex(expected, 8, expected.size() - 2),
               "01 53 06 05 47 72 FC DF 80 01 57 12 01 00 00 00 51 01");
 
+    // Past 16 plain characters the scan goes by blocks: a UTF-8 sequence and
+    // a doubled quote there end the run as they do earlier.
+    const std::string pad = "0123456789abcdefghij";
+    const Bytes longUtf8 = convert("\xEF\xBB\xBF" "object A: T\r\n  S = '" + pad + "\xC3\xBC" + pad + "''" + pad + "'\r\nend\r\n");
+    const Bytes longAnsi = convert("object A: T\r\n  S = '" + pad + "\xFC" + pad + "''" + pad + "'\r\nend\r\n");
+    EXPECT_EQ(longUtf8, longAnsi);
+    EXPECT_EQ(hex(longAnsi, 10, 14), "06 3E 30 31"); // 62 bytes: the two characters are one byte each
+
     // Non-ASCII names are stored as UTF-8 whatever the input encoding was.
     const Bytes named = convert("object edtT\xE9l\xE9phone: TEdit\r\nend\r\n");
     EXPECT_EQ(hex(named, 10, 25), "0E 65 64 74 54 C3 A9 6C C3 A9 70 68 6F 6E 65");
@@ -244,6 +252,7 @@ TEST(TextToBinary, SyntaxErrorsNameReasonAndLine)
         {"thing A: T\nend", "'object', 'inherited' oder 'inline' erwartet in Zeile 1"},
         {"object A: T\n  P 1\nend", "'=' erwartet in Zeile 2"},
         {"object A: T\n  P = 'open\nend", "Zeichenkette nicht abgeschlossen in Zeile 2"},
+        {"object A: T\n  P = '0123456789abcdefghij\r\nend", "Zeichenkette nicht abgeschlossen in Zeile 2"},
         {"object A: T\n  P = 'a' +\n  Q = 1\nend", "Zeichenkette erwartet in Zeile 3"},
         {"object A: T\n  P = #\nend", "Ungültiger Zeichencode in Zeile 2"},
         {"object A: T\n  P = #1114112\nend", "Ungültiger Zeichencode in Zeile 2"},
