@@ -10,7 +10,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vantor {
 
@@ -237,6 +242,25 @@ constexpr auto kHexPairs = [] {
         t[b] = {hex[b >> 4], hex[b & 15]};
     return t;
 }();
+
+#if defined(__SSE2__)
+// The 32 hex digits of 16 bytes.
+void putHex16(char *p, const std::uint8_t *bytes)
+{
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes));
+    const __m128i low = _mm_set1_epi8(0x0F);
+    const __m128i hi = _mm_and_si128(_mm_srli_epi16(b, 4), low);
+    const __m128i lo = _mm_and_si128(b, low);
+    // '0' + n, and 7 more for the letters.
+    const auto digits = [](__m128i n) {
+        const __m128i letters = _mm_and_si128(_mm_cmpgt_epi8(n, _mm_set1_epi8(9)), _mm_set1_epi8(7));
+        return _mm_add_epi8(_mm_add_epi8(n, _mm_set1_epi8('0')), letters);
+    };
+    const __m128i h = digits(hi), l = digits(lo);
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(p), _mm_unpacklo_epi8(h, l));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(p + 16), _mm_unpackhi_epi8(h, l));
+}
+#endif
 
 // Writes the text of a stream into a byte buffer (std::string or a byte
 // vector) behind what it holds. Every piece asks room() for the most it can
@@ -591,7 +615,12 @@ private:
                 p += n;
             }
             const std::size_t end = std::min(data.size(), from + kBinaryPiece);
-            for (std::size_t i = from; i < end; ++i) {
+            std::size_t i = from;
+#if defined(__SSE2__)
+            for (; end - i >= 16; i += 16, p += 32)
+                putHex16(p, data.data() + i);
+#endif
+            for (; i < end; ++i) {
                 std::memcpy(p, kHexPairs[data[i]].data(), 2);
                 p += 2;
             }
@@ -613,6 +642,48 @@ private:
             return t;
         }();
         return table[byte - 0x80];
+    }
+
+    // Stores the characters from i on up to the first at or after end that is
+    // not printable ASCII or is the quote; returns how many (at least one:
+    // the one at i is known to be plain). p has room for end - i bytes
+    // and 15 more.
+    template<typename Char>
+    static std::size_t putPlainRun(char *p, const Char *chars, std::size_t i, std::size_t end)
+    {
+        const std::size_t from = i;
+#if defined(__SSE2__)
+        if constexpr (sizeof(Char) == 1) {
+            const __m128i space = _mm_set1_epi8(31), quote = _mm_set1_epi8('\'');
+            for (; end - i >= 16; i += 16) {
+                const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + i));
+                // Signed: the bytes above 127 are below 32 too.
+                const __m128i plain = _mm_andnot_si128(_mm_cmpeq_epi8(c, quote), _mm_cmpgt_epi8(c, space));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(p + (i - from)), c);
+                const unsigned mask = unsigned(_mm_movemask_epi8(plain));
+                if (mask != 0xFFFF)
+                    return i - from + std::size_t(__builtin_ctz(~mask));
+            }
+        } else {
+            const __m128i space = _mm_set1_epi16(31), high = _mm_set1_epi16(128), quote = _mm_set1_epi16('\'');
+            for (; end - i >= 8; i += 8) {
+                const __m128i u = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + i));
+                const __m128i plain = _mm_andnot_si128(_mm_cmpeq_epi16(u, quote),
+                                                       _mm_and_si128(_mm_cmpgt_epi16(u, space), _mm_cmplt_epi16(u, high)));
+                _mm_storel_epi64(reinterpret_cast<__m128i *>(p + (i - from)), _mm_packus_epi16(u, u));
+                const unsigned mask = unsigned(_mm_movemask_epi8(plain));
+                if (mask != 0xFFFF)
+                    return i - from + std::size_t(__builtin_ctz(~mask)) / 2;
+            }
+        }
+#endif
+        for (; i < end; ++i) {
+            const unsigned code = static_cast<std::make_unsigned_t<Char>>(chars[i]);
+            if (code < 32 || code > 127 || code == '\'')
+                break;
+            p[i - from] = char(code);
+        }
+        return i - from;
     }
 
     // Byte strings keep their bytes, except control characters and the
@@ -668,7 +739,11 @@ private:
                     quoted = true;
                 }
                 if (code < 128) {
-                    *p++ = char(code);
+                    // A run of plain ASCII goes through as it stands.
+                    const std::size_t run = bytes ? putPlainRun(p, raw.bytes.data(), i, end)
+                                                  : putPlainRun(p, units->data(), i, end);
+                    p += run;
+                    i += run - 1;
                 } else if (m_utf8Text) {
                     // The text is UTF-8 because of a non-ASCII name; a raw
                     // code page byte there would be misread.
