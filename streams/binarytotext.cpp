@@ -38,10 +38,29 @@ char *putLiteral(char *p, const char (&text)[N])
     return p + N - 1;
 }
 
+// Names and digits: short pieces, copied in fixed-size moves (the two last
+// overlapping) rather than by a copy of variable length, which the compiler
+// makes a string instruction that is slow to start.
 char *putText(char *p, std::string_view text)
 {
-    std::memcpy(p, text.data(), text.size());
-    return p + text.size();
+    const char *s = text.data();
+    std::size_t n = text.size();
+    char *const end = p + n;
+    for (; n > 16; n -= 16, p += 16, s += 16)
+        std::memcpy(p, s, 16);
+    if (n >= 8) {
+        std::memcpy(p, s, 8);
+        std::memcpy(p + n - 8, s + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(p, s, 4);
+        std::memcpy(p + n - 4, s + n - 4, 4);
+    } else if (n >= 2) {
+        std::memcpy(p, s, 2);
+        std::memcpy(p + n - 2, s + n - 2, 2);
+    } else if (n == 1) {
+        *p = *s;
+    }
+    return end;
 }
 
 char *putInt(char *p, std::int64_t v)
@@ -418,15 +437,15 @@ private:
 
     void writeComponent(int level)
     {
-        const ComponentHeader h = m_reader.readComponentHeader();
+        const ObjectReader::HeaderView h = m_reader.readComponentHeaderView();
         if (!h.name.empty())
             checkName(h.name);
         checkName(h.className);
         char *p = room(lineRoom(level) + 10 + h.name.size() + 2 + h.className.size() + kMaxNumber);
         p = newLine(p, level);
-        if (h.isInherited())
+        if (h.flags & ffInherited)
             p = putLiteral(p, "inherited ");
-        else if (h.isInline())
+        else if (h.flags & ffInline)
             p = putLiteral(p, "inline ");
         else
             p = putLiteral(p, "object ");
@@ -435,7 +454,7 @@ private:
             p = putLiteral(p, ": ");
         }
         p = putText(p, h.className);
-        if (h.hasChildPos()) {
+        if (h.flags & ffChildPos) {
             p = putLiteral(p, " [");
             p = putInt(p, h.childPos);
             *p++ = ']';

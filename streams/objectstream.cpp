@@ -98,16 +98,27 @@ void ObjectReader::readSignature()
     m_pos += 4;
 }
 
-ComponentHeader ObjectReader::readComponentHeader()
+ObjectReader::HeaderView ObjectReader::readComponentHeaderView()
 {
-    ComponentHeader h;
+    HeaderView h;
     if (m_pos < m_size && (m_data[m_pos] & 0xF0) == 0xF0) {
         h.flags = std::uint8_t(readByte() & 0x0F);
         if (h.flags & ffChildPos)
             h.childPos = readInteger();
     }
-    h.className = readStr();
-    h.name = readStr();
+    h.className = readStrView();
+    h.name = readStrView();
+    return h;
+}
+
+ComponentHeader ObjectReader::readComponentHeader()
+{
+    const HeaderView v = readComponentHeaderView();
+    ComponentHeader h;
+    h.flags = v.flags;
+    h.childPos = v.childPos;
+    h.className = v.className;
+    h.name = v.name;
     return h;
 }
 

@@ -82,6 +82,16 @@ public:
 
     // Optional prefix (flags, child position), class name and component name.
     ComponentHeader readComponentHeader();
+    // The same with the names as views into the range, for readers that
+    // only pass them on.
+    struct HeaderView
+    {
+        std::uint8_t flags = 0;
+        std::int64_t childPos = 0;
+        std::string_view className;
+        std::string_view name;
+    };
+    HeaderView readComponentHeaderView();
 
     // True when the next byte is the zero that ends properties, children, a
     // list, a collection or an item; EReadError at the end of the range.
