@@ -7,6 +7,7 @@
 #include "objectstream.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -38,14 +39,27 @@ constexpr const char *ItemExpected = "'item' erwartet";
 constexpr const char *BadBinary = "Ungültige Binärdaten";
 } // namespace reason
 
+// Per byte: 1 starts a name (letters, "_", any byte above 127), 2 goes on one
+// (also digits and ".").
+constexpr auto kNameChar = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80)
+            t[c] = 3;
+        else if ((c >= '0' && c <= '9') || c == '.')
+            t[c] = 2;
+    }
+    return t;
+}();
+
 bool isIdentStart(unsigned char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+    return kNameChar[c] & 1;
 }
 
 bool isIdentChar(unsigned char c)
 {
-    return isIdentStart(c) || (c >= '0' && c <= '9') || c == '.';
+    return kNameChar[c] & 2;
 }
 
 bool isDigit(unsigned char c)
@@ -183,19 +197,37 @@ private:
     // Line breaks and indentation carry no meaning; CR LF, LF and CR each end a line.
     void skipBlanks()
     {
-        while (m_pos < m_text.size()) {
-            const unsigned char c = static_cast<unsigned char>(m_text[m_pos]);
+        const char *const data = m_text.data();
+        const std::size_t size = m_text.size();
+        std::size_t pos = m_pos;
+        int line = m_line;
+        while (pos < size) {
+            const unsigned char c = static_cast<unsigned char>(data[pos]);
+            if (c > ' ')
+                break;
             if (c == '\n') {
-                ++m_line;
+                ++line;
             } else if (c == '\r') {
-                ++m_line;
-                if (m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n')
-                    ++m_pos;
-            } else if (c > ' ') {
-                return;
+                ++line;
+                if (pos + 1 < size && data[pos + 1] == '\n')
+                    ++pos;
             }
-            ++m_pos;
+            ++pos;
         }
+        m_pos = pos;
+        m_line = line;
+    }
+
+    // The end of the name characters from pos on; seen collects their bits.
+    std::size_t nameEnd(std::size_t pos, unsigned char &seen) const
+    {
+        const char *const data = m_text.data();
+        const std::size_t size = m_text.size();
+        unsigned char bits = 0;
+        while (pos < size && isIdentChar(static_cast<unsigned char>(data[pos])))
+            bits |= static_cast<unsigned char>(data[pos++]);
+        seen = bits;
+        return pos;
     }
 
     void expect(char c, const char *why)
@@ -218,8 +250,7 @@ private:
             fail(reason::IdentifierExpected);
         const std::size_t start = m_pos;
         unsigned char seen = 0;
-        while (m_pos < m_text.size() && isIdentChar(static_cast<unsigned char>(m_text[m_pos])))
-            seen |= static_cast<unsigned char>(m_text[m_pos++]);
+        m_pos = nameEnd(m_pos, seen);
         std::string_view ident = m_text.substr(start, m_pos - start);
         if (m_ansi && seen >= 0x80) {
             // Names are stored as UTF-8. The buffer is reused: callers copy a
@@ -236,12 +267,11 @@ private:
     std::string_view peekIdent()
     {
         skipBlanks();
-        std::size_t p = m_pos;
-        if (p >= m_text.size() || !isIdentStart(static_cast<unsigned char>(m_text[p])))
+        if (m_pos >= m_text.size() || !isIdentStart(static_cast<unsigned char>(m_text[m_pos])))
             return {};
-        while (p < m_text.size() && isIdentChar(static_cast<unsigned char>(m_text[p])))
-            ++p;
-        return m_text.substr(m_pos, p - m_pos);
+        unsigned char seen = 0;
+        const std::size_t end = nameEnd(m_pos, seen);
+        return m_text.substr(m_pos, end - m_pos);
     }
 
     // A keyword is only a keyword when no "=" follows it: a property may be
@@ -790,11 +820,56 @@ private:
         return true;
     }
 
+    // Digits with nothing but zeros after the point ("1200.000000000000000000",
+    // sizes and positions): their value when it is below 10^19.
+    static bool wholeNumber(std::string_view number, std::uint64_t &value)
+    {
+        std::size_t i = 0;
+        std::uint64_t v = 0;
+        for (; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i) {
+            if (i >= 19)
+                return false;
+            v = v * 10 + unsigned(number[i] - '0');
+        }
+        if (i < number.size()) {
+            if (number[i] != '.')
+                return false;
+            for (++i; i < number.size(); ++i)
+                if (number[i] != '0')
+                    return false;
+        }
+        value = v;
+        return true;
+    }
+
+    // The extended bytes of a whole number, exact: its bits are the mantissa.
+    static Extended80 doubleToExtendedWhole(std::uint64_t v, bool negative)
+    {
+        Extended80 out{};
+        int biased = 0;
+        if (v != 0) {
+            const int lz = std::countl_zero(v);
+            v <<= lz;
+            biased = 16383 + 63 - lz;
+        }
+        for (int i = 0; i < 8; ++i)
+            out[i] = std::uint8_t(v >> (8 * i));
+        const unsigned signExponent = (negative ? 0x8000u : 0u) | unsigned(biased);
+        out[8] = std::uint8_t(signExponent & 0xFF);
+        out[9] = std::uint8_t(signExponent >> 8);
+        return out;
+    }
+
     void writeExtendedFloat(std::string_view number, bool negative)
     {
         if constexpr (std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10) {
             // The x87 extended type itself: decimal text rounds straight to the
             // 64-bit mantissa, as the stream's float was meant to hold.
+            std::uint64_t whole = 0;
+            if (wholeNumber(number, whole)) {
+                m_writer.writeExtendedBytes(doubleToExtendedWhole(whole, negative).data());
+                return;
+            }
             long double v = 0;
             if (!exactExtended(number, v))
                 parseFloatText(number, v);
