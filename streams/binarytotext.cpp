@@ -294,6 +294,7 @@ public:
     {
         // Text is about twice the stream; hex data with its line breaks a bit more.
         m_buf.reserve(m_start + stream.size() / 2 * 5 + 64);
+        adviseLargeBuffer(base() + m_start, m_buf.capacity() - m_start);
         m_cur = m_end = base() + m_start;
     }
 

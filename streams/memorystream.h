@@ -51,6 +51,12 @@ private:
     std::size_t m_position = 0;
 };
 
+// A hint for a buffer of several megabytes about to be filled from its start
+// (the output of a conversion): on Linux its memory is asked for in huge
+// pages, so that filling it takes a few page faults instead of one per 4 KiB.
+// Without effect elsewhere and for small buffers.
+void adviseLargeBuffer(void *data, std::size_t size);
+
 // Reads a whole file; raises EFOpenError naming the file when that fails.
 std::vector<std::uint8_t> readWholeFile(const std::string &fileName);
 
