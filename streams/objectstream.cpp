@@ -5,6 +5,7 @@
 #include "extended.h"
 #include "memorystream.h"
 
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -587,9 +588,14 @@ void ObjectWriter::writeWideString(std::u16string_view text)
     writeUInt32(std::uint32_t(text.size()));
     const std::size_t at = m_out.size();
     m_out.resize(at + text.size() * 2);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        m_out[at + 2 * i] = std::uint8_t(text[i]);
-        m_out[at + 2 * i + 1] = std::uint8_t(text[i] >> 8);
+    if constexpr (std::endian::native == std::endian::little) {
+        if (!text.empty())
+            std::memcpy(&m_out[at], text.data(), text.size() * 2);
+    } else {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            m_out[at + 2 * i] = std::uint8_t(text[i]);
+            m_out[at + 2 * i + 1] = std::uint8_t(text[i] >> 8);
+        }
     }
 }
 

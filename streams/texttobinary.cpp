@@ -1153,6 +1153,9 @@ private:
                     if (p + 1 < stop && p[1] == '\n')
                         ++p;
                 }
+                // The indentation of the next line in one go.
+                while (p + 1 < stop && p[1] == ' ')
+                    ++p;
             } else {
                 m_pos = std::size_t(p - data);
                 fail(reason::BadBinary);
