@@ -290,7 +290,8 @@ class TextWriter
 {
 public:
     TextWriter(std::span<const std::uint8_t> stream, bool utf8Text, Buffer &out)
-        : m_reader(stream), m_utf8Text(utf8Text), m_buf(out), m_start(out.size())
+        : m_reader(stream), m_limit(reinterpret_cast<const char *>(stream.data() + stream.size())), m_utf8Text(utf8Text),
+          m_buf(out), m_start(out.size())
     {
         // Text is about twice the stream; hex data with its line breaks a bit more.
         m_buf.reserve(m_start + stream.size() / 2 * 5 + 64);
@@ -379,7 +380,7 @@ private:
     void checkName(std::string_view name, bool numberAllowed = false)
     {
         bool nonAscii = false;
-        if (!isReadableName(name, numberAllowed, nonAscii)) [[unlikely]]
+        if (!isReadableName(name, numberAllowed, nonAscii, m_limit)) [[unlikely]]
             throwUnreadable(name);
         if (nonAscii)
             m_nonAsciiName = true;
@@ -394,8 +395,43 @@ private:
         throw EReadError(formatMessage(msg::UnreadableName, shown));
     }
 
+#if defined(__SSE2__)
+    // Whether every byte of the name is a letter, digit, "_", "." or above
+    // 127, by blocks of 16 (the last one overlapping, or masked to the name
+    // when it is shorter).
+    static bool nameBytesReadable(std::string_view name, bool &nonAscii)
+    {
+        const auto check = [](const char *at, unsigned wanted, unsigned &high) {
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+            const __m128i letter = _mm_sub_epi8(_mm_or_si128(c, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
+            const __m128i digit = _mm_sub_epi8(c, _mm_set1_epi8('0'));
+            const __m128i ok = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(letter, _mm_set1_epi8(25)), letter),
+                             _mm_cmpeq_epi8(_mm_min_epu8(digit, _mm_set1_epi8(9)), digit)),
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(c, _mm_set1_epi8('_')), _mm_cmpeq_epi8(c, _mm_set1_epi8('.'))),
+                             _mm_cmplt_epi8(c, _mm_setzero_si128())));
+            high |= unsigned(_mm_movemask_epi8(c)) & wanted;
+            return (unsigned(_mm_movemask_epi8(ok)) & wanted) == wanted;
+        };
+        unsigned high = 0;
+        const std::size_t n = name.size();
+        if (n < 16) {
+            if (!check(name.data(), (1u << n) - 1, high))
+                return false;
+        } else {
+            for (std::size_t i = 0; i + 16 < n; i += 16)
+                if (!check(name.data() + i, 0xFFFF, high))
+                    return false;
+            if (!check(name.data() + n - 16, 0xFFFF, high))
+                return false;
+        }
+        nonAscii = high != 0;
+        return true;
+    }
+#endif
+
     // nonAscii is set when a readable name holds a byte above 127.
-    static bool isReadableName(std::string_view name, bool numberAllowed, bool &nonAscii)
+    static bool isReadableName(std::string_view name, bool numberAllowed, bool &nonAscii, const char *limit)
     {
         // Per byte: 1 letter (or "_", or any byte above 127), 2 digit, 4 ".".
         static constexpr auto kind = [] {
@@ -423,6 +459,12 @@ private:
         }
         if (kind[first] != 1)
             return false;
+#if defined(__SSE2__)
+        // Names reach into the stream, so 16 bytes from a name's start are
+        // there to load unless it is near the stream's end.
+        if (name.size() >= 16 || name.data() + 16 <= limit)
+            return nameBytesReadable(name, nonAscii);
+#endif
         unsigned char seen = 0;
         std::uint8_t all = 7;
         for (char ch : name) {
@@ -780,6 +822,7 @@ private:
     }
 
     ObjectReader m_reader;
+    const char *m_limit; // the end of the stream
     bool m_utf8Text;
     Buffer &m_buf;
     std::size_t m_start; // where the text begins in the buffer

@@ -281,6 +281,30 @@ TEST(BinaryToText, DamagedStreamsRaiseClearErrors)
         EXPECT_EQ(errorOf<EFilerError>(c.stream), c.message) << c.what;
 }
 
+// Long names are checked 16 bytes at a time: a byte that no name may hold is
+// found wherever it stands, and so is a byte above 127.
+TEST(BinaryToText, EveryByteOfANameIsChecked)
+{
+    const std::string base = "Ab_9.Cd_9.Ef_9.Gh_9.Ij_9.Kl_9.Mno"; // 33 bytes, all readable
+    for (std::size_t length : {2, 15, 16, 17, 32, 33}) {
+        const std::string good = base.substr(0, length);
+        EXPECT_EQ(valueText([&](ObjectWriter &w) { w.writeIdent(good); }), good);
+        for (std::size_t at : {std::size_t(1), length / 2, length - 1}) {
+            for (char bad : {'@', '[', '`', '{', '/', ':', ' ', '-', '$', '\x7F'}) {
+                std::string name = good;
+                name[at] = bad;
+                EXPECT_EQ(errorOf<EReadError>(streamWithValue([&](ObjectWriter &w) { w.writeIdent(name); })),
+                          "Ungültiger Name: " + name)
+                    << name;
+            }
+            std::string wide = good;
+            wide[at] = '\xE9';
+            const std::string text = binaryToText(streamWithValue([&](ObjectWriter &w) { w.writeIdent(wide); }));
+            EXPECT_EQ(text.substr(0, 3), "\xEF\xBB\xBF") << wide;
+        }
+    }
+}
+
 TEST(BinaryToText, DeepNestingIsRefusedBeforeTheTextGrows)
 {
     // 100,000 nested components: no recursion, and the bound stops the
