@@ -8,6 +8,10 @@
 #include <fstream>
 #include <utility>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace vantor {
 
 std::string formatMessage(const char *pattern, const std::string &text, int number)
@@ -98,6 +102,22 @@ void TMemoryStream::saveToFile(const std::string &fileName) const
     out.write(reinterpret_cast<const char *>(m_data.data()), static_cast<std::streamsize>(m_data.size()));
     if (!out)
         throw EFOpenError(formatMessage(msg::CannotCreateFile, fileName));
+}
+
+void adviseLargeBuffer(void *data, std::size_t size)
+{
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
+    if (size < 2 * kHugePage)
+        return;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
+    if (end > begin)
+        ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE); // only a hint: failure is harmless
+#else
+    (void)data;
+    (void)size;
+#endif
 }
 
 std::vector<std::uint8_t> readWholeFile(const std::string &fileName)

@@ -37,6 +37,9 @@ public:
 
     const std::uint8_t *data() const { return m_data.data(); }
     const std::vector<std::uint8_t> &bytes() const { return m_data; }
+    // The bytes themselves, for writers that append in place (the
+    // conversions); whoever changes their size sets the position after.
+    std::vector<std::uint8_t> &buffer() { return m_data; }
     std::vector<std::uint8_t> takeBytes();
 
     // Raise EFOpenError when the file cannot be opened, read or written.
@@ -47,6 +50,12 @@ private:
     std::vector<std::uint8_t> m_data;
     std::size_t m_position = 0;
 };
+
+// A hint for a buffer of several megabytes about to be filled from its start
+// (the output of a conversion): on Linux its memory is asked for in huge
+// pages, so that filling it takes a few page faults instead of one per 4 KiB.
+// Without effect elsewhere and for small buffers.
+void adviseLargeBuffer(void *data, std::size_t size);
 
 // Reads a whole file; raises EFOpenError naming the file when that fails.
 std::vector<std::uint8_t> readWholeFile(const std::string &fileName);

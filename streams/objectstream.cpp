@@ -5,17 +5,13 @@
 #include "extended.h"
 #include "memorystream.h"
 
+#include <bit>
 #include <cstring>
 #include <limits>
 
 namespace vantor {
 
 namespace {
-
-[[noreturn]] void throwBeyondEnd()
-{
-    throw EReadError(msg::ReadBeyondEnd);
-}
 
 [[noreturn]] void throwBadValue()
 {
@@ -76,18 +72,9 @@ void ObjectReader::setPosition(std::size_t position)
     m_pos = position;
 }
 
-const std::uint8_t *ObjectReader::need(std::size_t count)
+void ObjectReader::throwBeyondEnd()
 {
-    if (count > m_size - m_pos)
-        throwBeyondEnd();
-    const std::uint8_t *p = m_data + m_pos;
-    m_pos += count;
-    return p;
-}
-
-std::uint8_t ObjectReader::readByte()
-{
-    return *need(1);
+    throw EReadError(msg::ReadBeyondEnd);
 }
 
 std::uint32_t ObjectReader::readUInt32()
@@ -112,24 +99,28 @@ void ObjectReader::readSignature()
     m_pos += 4;
 }
 
-ComponentHeader ObjectReader::readComponentHeader()
+ObjectReader::HeaderView ObjectReader::readComponentHeaderView()
 {
-    ComponentHeader h;
+    HeaderView h;
     if (m_pos < m_size && (m_data[m_pos] & 0xF0) == 0xF0) {
         h.flags = std::uint8_t(readByte() & 0x0F);
         if (h.flags & ffChildPos)
             h.childPos = readInteger();
     }
-    h.className = readStr();
-    h.name = readStr();
+    h.className = readStrView();
+    h.name = readStrView();
     return h;
 }
 
-bool ObjectReader::endOfList() const
+ComponentHeader ObjectReader::readComponentHeader()
 {
-    if (m_pos >= m_size)
-        throwBeyondEnd();
-    return m_data[m_pos] == 0;
+    const HeaderView v = readComponentHeaderView();
+    ComponentHeader h;
+    h.flags = v.flags;
+    h.childPos = v.childPos;
+    h.className = v.className;
+    h.name = v.name;
+    return h;
 }
 
 void ObjectReader::readListEnd()
@@ -138,25 +129,17 @@ void ObjectReader::readListEnd()
         throw EReadError(msg::ListEndExpected);
 }
 
-std::string_view ObjectReader::readStrView()
-{
-    const std::size_t len = readByte();
-    return {reinterpret_cast<const char *>(need(len)), len};
-}
-
 std::string ObjectReader::readStr()
 {
     return std::string(readStrView());
 }
 
-TValueType ObjectReader::readValueType()
+TValueType ObjectReader::readUnknownValueType()
 {
-    const std::uint8_t code = readByte();
-    if (code > kLastValueType) {
-        --m_pos;
-        throw EReadError(formatMessage(msg::UnknownValueType, {}, code));
-    }
-    return TValueType(code);
+    // At the end, or a code beyond the last type; the position stays on it.
+    const std::uint8_t code = *need(1);
+    --m_pos;
+    throw EReadError(formatMessage(msg::UnknownValueType, {}, code));
 }
 
 TValueType ObjectReader::peekValueType() const
@@ -605,9 +588,14 @@ void ObjectWriter::writeWideString(std::u16string_view text)
     writeUInt32(std::uint32_t(text.size()));
     const std::size_t at = m_out.size();
     m_out.resize(at + text.size() * 2);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        m_out[at + 2 * i] = std::uint8_t(text[i]);
-        m_out[at + 2 * i + 1] = std::uint8_t(text[i] >> 8);
+    if constexpr (std::endian::native == std::endian::little) {
+        if (!text.empty())
+            std::memcpy(&m_out[at], text.data(), text.size() * 2);
+    } else {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            m_out[at + 2 * i] = std::uint8_t(text[i]);
+            m_out[at + 2 * i + 1] = std::uint8_t(text[i] >> 8);
+        }
     }
 }
 

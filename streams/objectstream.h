@@ -82,18 +82,42 @@ public:
 
     // Optional prefix (flags, child position), class name and component name.
     ComponentHeader readComponentHeader();
+    // The same with the names as views into the range, for readers that
+    // only pass them on.
+    struct HeaderView
+    {
+        std::uint8_t flags = 0;
+        std::int64_t childPos = 0;
+        std::string_view className;
+        std::string_view name;
+    };
+    HeaderView readComponentHeaderView();
 
     // True when the next byte is the zero that ends properties, children, a
     // list, a collection or an item; EReadError at the end of the range.
-    bool endOfList() const;
+    bool endOfList() const
+    {
+        if (m_pos >= m_size)
+            throwBeyondEnd();
+        return m_data[m_pos] == 0;
+    }
     // Consumes that zero; EReadError when the next byte is not zero.
     void readListEnd();
 
     // Short string: a length byte, then that many bytes.
     std::string readStr();
-    std::string_view readStrView();
+    std::string_view readStrView()
+    {
+        const std::size_t len = readByte();
+        return {reinterpret_cast<const char *>(need(len)), len};
+    }
 
-    TValueType readValueType(); // EReadError for an unknown code
+    TValueType readValueType() // EReadError for an unknown code
+    {
+        if (m_pos < m_size && m_data[m_pos] <= kLastValueType)
+            return TValueType(m_data[m_pos++]);
+        return readUnknownValueType();
+    }
     TValueType peekValueType() const;
 
     // Typed readers. The plain form reads the type byte and the data; the
@@ -135,8 +159,19 @@ public:
     void skipComponent(bool headerRead = false);
 
 private:
-    const std::uint8_t *need(std::size_t count); // EReadError when fewer remain
-    std::uint8_t readByte();
+    // The checks of the hot readers are here so that the conversions inline
+    // them; the throws are out of line.
+    const std::uint8_t *need(std::size_t count) // EReadError when fewer remain
+    {
+        if (count > m_size - m_pos)
+            throwBeyondEnd();
+        const std::uint8_t *p = m_data + m_pos;
+        m_pos += count;
+        return p;
+    }
+    std::uint8_t readByte() { return *need(1); }
+    [[noreturn]] static void throwBeyondEnd();
+    [[noreturn]] TValueType readUnknownValueType();
     std::uint32_t readUInt32();
     std::uint64_t readUInt64();
 

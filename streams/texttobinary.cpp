@@ -7,11 +7,16 @@
 #include "objectstream.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vantor {
 
@@ -34,14 +39,27 @@ constexpr const char *ItemExpected = "'item' erwartet";
 constexpr const char *BadBinary = "Ungültige Binärdaten";
 } // namespace reason
 
+// Per byte: 1 starts a name (letters, "_", any byte above 127), 2 goes on one
+// (also digits and ".").
+constexpr auto kNameChar = [] {
+    std::array<std::uint8_t, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80)
+            t[c] = 3;
+        else if ((c >= '0' && c <= '9') || c == '.')
+            t[c] = 2;
+    }
+    return t;
+}();
+
 bool isIdentStart(unsigned char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+    return kNameChar[c] & 1;
 }
 
 bool isIdentChar(unsigned char c)
 {
-    return isIdentStart(c) || (c >= '0' && c <= '9') || c == '.';
+    return kNameChar[c] & 2;
 }
 
 bool isDigit(unsigned char c)
@@ -74,39 +92,44 @@ bool sameIgnoringCase(std::string_view word, std::string_view lowerKeyword)
     return true;
 }
 
-// Windows-1252 byte of a UTF-16 code unit, or -1 when the code page lacks it.
-int ansiByteOf(char16_t unit)
+// The UTF-16 code units of the Windows-1252 bytes.
+struct AnsiTables
 {
-    static const std::array<char16_t, 128> upper = [] {
-        std::array<char16_t, 128> table{};
-        for (int b = 0x80; b <= 0xFF; ++b) {
-            const char byte = char(b);
-            const std::u16string u = enc::utf8ToUtf16(enc::ansiToUtf8(std::string_view(&byte, 1)));
-            table[b - 0x80] = u.size() == 1 ? u[0] : 0xFFFF;
-        }
-        return table;
-    }();
-    if (unit < 0x80)
-        return unit;
-    for (int i = 0; i < 128; ++i)
-        if (upper[i] == unit)
-            return 0x80 + i;
-    return -1;
-}
+    std::array<char16_t, 256> unitOf{};
+    // The byte of each unit below 256 (-1 when the code page lacks it); the
+    // units above are the few of 0x80..0x9F, found by search.
+    std::array<std::int16_t, 256> byteOf{};
 
-// The UTF-16 code unit of a Windows-1252 byte.
-char16_t ansiUnitOf(unsigned char byte)
-{
-    static const std::array<char16_t, 256> table = [] {
-        std::array<char16_t, 256> t{};
+    AnsiTables()
+    {
+        byteOf.fill(-1);
         for (int b = 0; b < 256; ++b) {
             const char c = char(b);
             const std::u16string u = enc::utf8ToUtf16(enc::ansiToUtf8(std::string_view(&c, 1)));
-            t[b] = u.size() == 1 ? u[0] : char16_t(b);
+            unitOf[b] = u.size() == 1 ? u[0] : char16_t(b);
         }
-        return t;
-    }();
-    return table[byte];
+        for (int b = 255; b >= 0; --b)
+            if (unitOf[b] < 256)
+                byteOf[unitOf[b]] = std::int16_t(b);
+    }
+};
+
+const AnsiTables &ansiTables()
+{
+    static const AnsiTables tables;
+    return tables;
+}
+
+// Windows-1252 byte of a UTF-16 code unit, or -1 when the code page lacks it.
+int ansiByteOf(char16_t unit)
+{
+    const AnsiTables &t = ansiTables();
+    if (unit < 256)
+        return t.byteOf[unit];
+    for (int b = 0x80; b < 0xA0; ++b)
+        if (t.unitOf[b] == unit)
+            return b;
+    return -1;
 }
 
 // Appends one UTF-8 sequence starting at p as UTF-16; returns its length.
@@ -174,19 +197,37 @@ private:
     // Line breaks and indentation carry no meaning; CR LF, LF and CR each end a line.
     void skipBlanks()
     {
-        while (m_pos < m_text.size()) {
-            const unsigned char c = static_cast<unsigned char>(m_text[m_pos]);
+        const char *const data = m_text.data();
+        const std::size_t size = m_text.size();
+        std::size_t pos = m_pos;
+        int line = m_line;
+        while (pos < size) {
+            const unsigned char c = static_cast<unsigned char>(data[pos]);
+            if (c > ' ')
+                break;
             if (c == '\n') {
-                ++m_line;
+                ++line;
             } else if (c == '\r') {
-                ++m_line;
-                if (m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n')
-                    ++m_pos;
-            } else if (c > ' ') {
-                return;
+                ++line;
+                if (pos + 1 < size && data[pos + 1] == '\n')
+                    ++pos;
             }
-            ++m_pos;
+            ++pos;
         }
+        m_pos = pos;
+        m_line = line;
+    }
+
+    // The end of the name characters from pos on; seen collects their bits.
+    std::size_t nameEnd(std::size_t pos, unsigned char &seen) const
+    {
+        const char *const data = m_text.data();
+        const std::size_t size = m_text.size();
+        unsigned char bits = 0;
+        while (pos < size && isIdentChar(static_cast<unsigned char>(data[pos])))
+            bits |= static_cast<unsigned char>(data[pos++]);
+        seen = bits;
+        return pos;
     }
 
     void expect(char c, const char *why)
@@ -209,8 +250,7 @@ private:
             fail(reason::IdentifierExpected);
         const std::size_t start = m_pos;
         unsigned char seen = 0;
-        while (m_pos < m_text.size() && isIdentChar(static_cast<unsigned char>(m_text[m_pos])))
-            seen |= static_cast<unsigned char>(m_text[m_pos++]);
+        m_pos = nameEnd(m_pos, seen);
         std::string_view ident = m_text.substr(start, m_pos - start);
         if (m_ansi && seen >= 0x80) {
             // Names are stored as UTF-8. The buffer is reused: callers copy a
@@ -227,12 +267,11 @@ private:
     std::string_view peekIdent()
     {
         skipBlanks();
-        std::size_t p = m_pos;
-        if (p >= m_text.size() || !isIdentStart(static_cast<unsigned char>(m_text[p])))
+        if (m_pos >= m_text.size() || !isIdentStart(static_cast<unsigned char>(m_text[m_pos])))
             return {};
-        while (p < m_text.size() && isIdentChar(static_cast<unsigned char>(m_text[p])))
-            ++p;
-        return m_text.substr(m_pos, p - m_pos);
+        unsigned char seen = 0;
+        const std::size_t end = nameEnd(m_pos, seen);
+        return m_text.substr(m_pos, end - m_pos);
     }
 
     // A keyword is only a keyword when no "=" follows it: a property may be
@@ -399,17 +438,18 @@ private:
 
     void becomeWide()
     {
+        const auto &unitOf = ansiTables().unitOf;
         m_units.resize(m_bytes.size());
         for (std::size_t i = 0; i < m_bytes.size(); ++i)
-            m_units[i] = ansiUnitOf(static_cast<unsigned char>(m_bytes[i]));
+            m_units[i] = unitOf[static_cast<unsigned char>(m_bytes[i])];
         m_wide = true;
     }
 
     void appendUnit(char16_t unit, bool forceWide)
     {
         if (!m_wide) {
-            const int byte = unit < 0x80 ? unit : ansiByteOf(unit);
-            if (byte >= 0 && !forceWide) {
+            const int byte = forceWide ? -1 : unit < 0x80 ? unit : ansiByteOf(unit);
+            if (byte >= 0) {
                 m_bytes.push_back(char(byte));
                 return;
             }
@@ -418,27 +458,58 @@ private:
         m_units.push_back(unit);
     }
 
+    // Skips 16 bytes at a time from pos while none of them ends a run of
+    // plain characters of a quoted piece; the byte-wise scan does the rest.
+    std::size_t findRunEnd(const char *data, std::size_t pos, std::size_t size) const
+    {
+#if defined(__SSE2__)
+        const __m128i quote = _mm_set1_epi8('\'');
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        while (size - pos >= 16) {
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + pos));
+            const __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(c, quote), _mm_or_si128(_mm_cmpeq_epi8(c, cr), _mm_cmpeq_epi8(c, lf)));
+            int mask = _mm_movemask_epi8(ends);
+            if (!m_ansi)
+                mask |= _mm_movemask_epi8(c); // the lead byte of a UTF-8 sequence
+            if (mask != 0)
+                return pos + std::size_t(__builtin_ctz(unsigned(mask)));
+            pos += 16;
+        }
+#else
+        (void)data;
+        (void)size;
+#endif
+        return pos;
+    }
+
     void readQuoted()
     {
         ++m_pos; // opening quote
         const char *const data = m_text.data();
         const std::size_t size = m_text.size();
+        // Bytes that end a run: the quote, line breaks and, in UTF-8, the
+        // start of a sequence.
+        const unsigned char runLimit = m_ansi ? 0xFF : 0x7F;
         for (;;) {
             // A run of characters that go through as they stand: ASCII, or
             // any byte of a Windows-1252 text.
             const std::size_t runStart = m_pos;
-            while (m_pos < size) {
-                const unsigned char c = static_cast<unsigned char>(data[m_pos]);
-                if (c == '\'' || c == '\r' || c == '\n' || (c >= 0x80 && !m_ansi))
+            std::size_t pos = findRunEnd(data, m_pos, size);
+            while (pos < size) {
+                const unsigned char c = static_cast<unsigned char>(data[pos]);
+                if (c == '\'' || c == '\r' || c == '\n' || c > runLimit)
                     break;
-                ++m_pos;
+                ++pos;
             }
+            m_pos = pos;
             if (m_pos > runStart) {
                 if (!m_wide) {
                     m_bytes.append(data + runStart, m_pos - runStart);
                 } else {
+                    const auto &unitOf = ansiTables().unitOf;
                     for (std::size_t i = runStart; i < m_pos; ++i)
-                        m_units.push_back(ansiUnitOf(static_cast<unsigned char>(data[i])));
+                        m_units.push_back(unitOf[static_cast<unsigned char>(data[i])]);
                 }
             }
             if (m_pos >= size || data[m_pos] == '\r' || data[m_pos] == '\n')
@@ -749,11 +820,56 @@ private:
         return true;
     }
 
+    // Digits with nothing but zeros after the point ("1200.000000000000000000",
+    // sizes and positions): their value when it is below 10^19.
+    static bool wholeNumber(std::string_view number, std::uint64_t &value)
+    {
+        std::size_t i = 0;
+        std::uint64_t v = 0;
+        for (; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i) {
+            if (i >= 19)
+                return false;
+            v = v * 10 + unsigned(number[i] - '0');
+        }
+        if (i < number.size()) {
+            if (number[i] != '.')
+                return false;
+            for (++i; i < number.size(); ++i)
+                if (number[i] != '0')
+                    return false;
+        }
+        value = v;
+        return true;
+    }
+
+    // The extended bytes of a whole number, exact: its bits are the mantissa.
+    static Extended80 doubleToExtendedWhole(std::uint64_t v, bool negative)
+    {
+        Extended80 out{};
+        int biased = 0;
+        if (v != 0) {
+            const int lz = std::countl_zero(v);
+            v <<= lz;
+            biased = 16383 + 63 - lz;
+        }
+        for (int i = 0; i < 8; ++i)
+            out[i] = std::uint8_t(v >> (8 * i));
+        const unsigned signExponent = (negative ? 0x8000u : 0u) | unsigned(biased);
+        out[8] = std::uint8_t(signExponent & 0xFF);
+        out[9] = std::uint8_t(signExponent >> 8);
+        return out;
+    }
+
     void writeExtendedFloat(std::string_view number, bool negative)
     {
         if constexpr (std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10) {
             // The x87 extended type itself: decimal text rounds straight to the
             // 64-bit mantissa, as the stream's float was meant to hold.
+            std::uint64_t whole = 0;
+            if (wholeNumber(number, whole)) {
+                m_writer.writeExtendedBytes(doubleToExtendedWhole(whole, negative).data());
+                return;
+            }
             long double v = 0;
             if (!exactExtended(number, v))
                 parseFloatText(number, v);
@@ -940,6 +1056,39 @@ private:
         --m_depth;
     }
 
+    // Decodes whole blocks of 16 hex digits from p on, up to the first block
+    // that holds anything else or would pass stop; returns the bytes stored.
+    static std::size_t decodeHexRun(const char *p, const char *stop, std::uint8_t *out)
+    {
+        std::size_t stored = 0;
+#if defined(__SSE2__)
+        const __m128i zero = _mm_setzero_si128();
+        while (stop - p >= 16) {
+            const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            // Digits: c - '0' in 0..9; letters: (c | 0x20) - 'a' in 0..5.
+            const __m128i digit = _mm_sub_epi8(c, _mm_set1_epi8('0'));
+            const __m128i letter = _mm_sub_epi8(_mm_or_si128(c, _mm_set1_epi8(0x20)), _mm_set1_epi8('a'));
+            const __m128i isDigit = _mm_cmpeq_epi8(_mm_min_epu8(digit, _mm_set1_epi8(9)), digit);
+            const __m128i isLetter = _mm_cmpeq_epi8(_mm_min_epu8(letter, _mm_set1_epi8(5)), letter);
+            if (_mm_movemask_epi8(_mm_or_si128(isDigit, isLetter)) != 0xFFFF)
+                break;
+            const __m128i nibbles = _mm_or_si128(_mm_and_si128(isDigit, digit),
+                                                 _mm_and_si128(isLetter, _mm_add_epi8(letter, _mm_set1_epi8(10))));
+            // Each 16-bit lane holds a pair: the high digit in its low byte.
+            const __m128i pairs = _mm_or_si128(_mm_slli_epi16(_mm_and_si128(nibbles, _mm_set1_epi16(0x00FF)), 4),
+                                               _mm_srli_epi16(nibbles, 8));
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(out + stored), _mm_packus_epi16(pairs, zero));
+            p += 16;
+            stored += 8;
+        }
+#else
+        (void)p;
+        (void)stop;
+        (void)out;
+#endif
+        return stored;
+    }
+
     // Hex digits in either case, in pieces over any number of lines. Images
     // make this the bulk of many forms, hence the table and the one resize.
     void parseBinary()
@@ -973,6 +1122,9 @@ private:
         for (; p < stop; ++p) {
             // Whole pairs of digits at once: a line of an image is 64 of them.
             if (high < 0) {
+                const std::size_t done = decodeHexRun(p, stop, &out[at]);
+                p += 2 * done;
+                at += done;
                 while (p + 1 < stop) {
                     const std::uint8_t h = kind[static_cast<unsigned char>(p[0])];
                     const std::uint8_t l = kind[static_cast<unsigned char>(p[1])];
@@ -1001,6 +1153,9 @@ private:
                     if (p + 1 < stop && p[1] == '\n')
                         ++p;
                 }
+                // The indentation of the next line in one go.
+                while (p + 1 < stop && p[1] == ' ')
+                    ++p;
             } else {
                 m_pos = std::size_t(p - data);
                 fail(reason::BadBinary);
@@ -1034,9 +1189,8 @@ private:
     bool m_wide = false;
 };
 
-} // namespace
-
-std::vector<std::uint8_t> textToBinary(std::span<const std::uint8_t> bytes)
+// The stream of the text, appended to out; out is as it was when the text is refused.
+void appendStream(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t> &out)
 {
     std::string_view raw(reinterpret_cast<const char *>(bytes.data()), bytes.size());
     std::string decoded;
@@ -1058,19 +1212,42 @@ std::vector<std::uint8_t> textToBinary(std::span<const std::uint8_t> bytes)
         ansi = true; // decoded piece by piece, so a large file is not copied first
     }
 
+    const std::size_t start = out.size();
+    // The stream of a form is about 60% of its text, hex data about half;
+    // room that is not written costs no memory.
+    out.reserve(start + text.size() / 4 * 3 + 64);
+    adviseLargeBuffer(out.data() + start, out.capacity() - start);
+    try {
+        TextParser parser(text, ansi, out);
+        parser.run();
+    } catch (...) {
+        out.resize(start);
+        throw;
+    }
+}
+
+} // namespace
+
+std::vector<std::uint8_t> textToBinary(std::span<const std::uint8_t> bytes)
+{
     std::vector<std::uint8_t> out;
-    out.reserve(text.size() / 2 + 64);
-    TextParser parser(text, ansi, out);
-    parser.run();
+    appendStream(bytes, out);
     return out;
 }
 
 void ObjectTextToBinary(TMemoryStream &input, TMemoryStream &output)
 {
     const std::size_t start = std::min(input.position(), input.size());
-    const std::vector<std::uint8_t> bytes = textToBinary({input.data() + start, input.size() - start});
+    const std::span<const std::uint8_t> text{input.data() + start, input.size() - start};
+    if (output.position() == output.size()) {
+        // The usual case: the stream goes straight behind what the output holds.
+        appendStream(text, output.buffer());
+        output.setPosition(output.size());
+    } else {
+        const std::vector<std::uint8_t> bytes = textToBinary(text);
+        output.write(bytes.data(), bytes.size());
+    }
     input.setPosition(input.size());
-    output.write(bytes.data(), bytes.size());
 }
 
 } // namespace vantor

@@ -8,6 +8,7 @@
 #include "streams/texttobinary.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <span>
@@ -127,15 +128,42 @@ Output toText(std::span<const std::uint8_t> bytes)
     return out;
 }
 
+// Writes all of the bytes; false when the file takes fewer.
+bool writeAll(int fd, const std::uint8_t *data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= std::size_t(n);
+    }
+    return true;
+}
+
+// An existing file is overwritten in place and then cut to the new length,
+// not emptied first: emptying it drops its cached pages only to allocate them
+// again, and the file system then flushes it on close (a third of a
+// conversion's time when the same file is converted again).
 void save(const std::string &fileName, const Output &output)
 {
-    std::FILE *file = std::fopen(fileName.c_str(), "wb");
-    if (!file)
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
         throw EFOpenError(formatMessage(msg::CannotCreateFile, fileName));
-    bool ok = std::fwrite(output.header.data(), 1, output.header.size(), file) == output.header.size()
-              && std::fwrite(output.stream.data(), 1, output.stream.size(), file) == output.stream.size()
-              && std::fwrite(output.text.data(), 1, output.text.size(), file) == output.text.size();
-    ok = std::fclose(file) == 0 && ok;
+    struct stat st{};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const auto *text = reinterpret_cast<const std::uint8_t *>(output.text.data());
+    bool ok = writeAll(fd, output.header.data(), output.header.size())
+              && writeAll(fd, output.stream.data(), output.stream.size())
+              && writeAll(fd, text, output.text.size());
+    if (regular) {
+        // Also after a failed write: no bytes of the old contents stay behind.
+        const off_t written = ::lseek(fd, 0, SEEK_CUR);
+        ok = written >= 0 && ::ftruncate(fd, written) == 0 && ok;
+    }
+    ok = ::close(fd) == 0 && ok;
     if (!ok)
         throw EFOpenError(formatMessage(msg::CannotCreateFile, fileName));
 }

@@ -19,6 +19,14 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${DATA}/conv_alltypes.
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the round trip changed the text")
 endif()
+# An existing longer file is overwritten and cut to the new text.
+file(READ ${DATA}/conv_alltypes.fmx fixture)
+file(WRITE ${WORK}/longer.txt "${fixture}${fixture}")
+execute_process(COMMAND ${TOOL} convert --to-text ${WORK}/form.bin ${WORK}/longer.txt RESULT_VARIABLE rc)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${DATA}/conv_alltypes.fmx ${WORK}/longer.txt RESULT_VARIABLE same)
+if(NOT rc EQUAL 0 OR NOT same EQUAL 0)
+  message(FATAL_ERROR "converting over a longer file left its tail: ${rc} ${same}")
+endif()
 # A bare stream is accepted as well.
 execute_process(COMMAND ${TOOL} convert --to-text ${DATA}/conv_alltypes.bin ${WORK}/bare.txt RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

@@ -150,6 +150,11 @@ TEST(BinaryToText, StringsArePiecesOfSixtyFourCharacters)
         {[](ObjectWriter &w) { w.writeAnsiString("Gr\xFC\xDF"); }, "'Gr\xFC\xDF'"}, // byte strings keep their bytes
         {[](ObjectWriter &w) { w.writeWideString(u"Gr\u00FC\u2013"); }, "'Gr'#252#8211"},
         {[](ObjectWriter &w) { w.writeUtf8String("\xF0\x9F\x98\x80!"); }, "#55357#56832'!'"},
+        // plain runs longer than a block of 16 end at the character that is not plain
+        {[](ObjectWriter &w) { w.writeAnsiString("0123456789abcdefghij'klmnopqrstu\x7Fv\x1Fw\xE9xyz"); },
+         "'0123456789abcdefghij'#39'klmnopqrstu\x7Fv'#31'w\xE9xyz'"},
+        {[](ObjectWriter &w) { w.writeWideString(u"0123456789abcdef\u00E9'abcdefghi\u007F\u0080"); },
+         "'0123456789abcdef'#233#39'abcdefghi\x7F'#128"},
         {[&](ObjectWriter &w) { w.writeAnsiString(a64); }, "'" + a64 + "'"},
         {[&](ObjectWriter &w) { w.writeAnsiString(a64 + "b"); }, "\r\n    '" + a64 + "' +\r\n    'b'"},
         {[&](ObjectWriter &w) { w.writeAnsiString(a64 + "\r\n"); }, "\r\n    '" + a64 + "' +\r\n    #13#10"},
@@ -198,6 +203,18 @@ TEST(BinaryToText, ContainersAndBinaryLayout)
     for (int i = 0; i < 32; ++i)
         line += "0F";
     EXPECT_EQ(valueText([&](ObjectWriter &w) { w.writeBinary(b33); }), "{\r\n    " + line + "\r\n    0F}");
+    // Every byte value, so every digit pair appears in blocks of 16 and after them.
+    Bytes all(256 + 7);
+    std::string allText = "{";
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        all[i] = std::uint8_t(i);
+        if (i % 32 == 0)
+            allText += "\r\n    ";
+        char pair[3];
+        std::snprintf(pair, sizeof pair, "%02X", unsigned(i & 0xFF));
+        allText += pair;
+    }
+    EXPECT_EQ(valueText([&](ObjectWriter &w) { w.writeBinary(all); }), allText + "}");
     EXPECT_EQ(valueText([](ObjectWriter &w) {
                   const std::vector<std::string> set{"akLeft", "akTop"};
                   w.writeSet(set);
@@ -262,6 +279,30 @@ TEST(BinaryToText, DamagedStreamsRaiseClearErrors)
     };
     for (const Case &c : cases)
         EXPECT_EQ(errorOf<EFilerError>(c.stream), c.message) << c.what;
+}
+
+// Long names are checked 16 bytes at a time: a byte that no name may hold is
+// found wherever it stands, and so is a byte above 127.
+TEST(BinaryToText, EveryByteOfANameIsChecked)
+{
+    const std::string base = "Ab_9.Cd_9.Ef_9.Gh_9.Ij_9.Kl_9.Mno"; // 33 bytes, all readable
+    for (std::size_t length : {2, 15, 16, 17, 32, 33}) {
+        const std::string good = base.substr(0, length);
+        EXPECT_EQ(valueText([&](ObjectWriter &w) { w.writeIdent(good); }), good);
+        for (std::size_t at : {std::size_t(1), length / 2, length - 1}) {
+            for (char bad : {'@', '[', '`', '{', '/', ':', ' ', '-', '$', '\x7F'}) {
+                std::string name = good;
+                name[at] = bad;
+                EXPECT_EQ(errorOf<EReadError>(streamWithValue([&](ObjectWriter &w) { w.writeIdent(name); })),
+                          "Ungültiger Name: " + name)
+                    << name;
+            }
+            std::string wide = good;
+            wide[at] = '\xE9';
+            const std::string text = binaryToText(streamWithValue([&](ObjectWriter &w) { w.writeIdent(wide); }));
+            EXPECT_EQ(text.substr(0, 3), "\xEF\xBB\xBF") << wide;
+        }
+    }
 }
 
 TEST(BinaryToText, DeepNestingIsRefusedBeforeTheTextGrows)

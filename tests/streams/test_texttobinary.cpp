@@ -84,6 +84,8 @@ TEST(TextToBinary, ValuesTable)
         {"1.", "05 00 00 00 00 00 00 00 80 FF 3F"},
         {"1e10", "05 00 00 00 00 00 F9 02 95 20 40"},
         {"-20e1", "05 00 00 00 00 00 00 00 C8 06 C0"},
+        {"-1200.000", "05 00 00 00 00 00 00 00 96 09 C0"},
+        {"-0.0", "05 00 00 00 00 00 00 00 00 00 80"},
         {"+10.000", "05 00 00 00 00 00 00 00 A0 02 40"},
         {"1.5s", "0F 00 00 C0 3F"},
         {"12.34c", "10 08 E2 01 00 00 00 00 00"},
@@ -125,6 +127,11 @@ TEST(TextToBinary, ValuesTable)
          "0E 01 01 57 02 01 00 02 02 01 00 00"},
         {"{}", "0A 00 00 00 00"},
         {"{0a0B\r\n    ff}", "0A 03 00 00 00 0A 0B FF"},
+        // runs of 16 digits and more are decoded in blocks; a block may end
+        // on a line break or the closing brace
+        {"{0123456789abcdefABCDEF0123456789}", "0A 10 00 00 00 01 23 45 67 89 AB CD EF AB CD EF 01 23 45 67 89"},
+        {"{0123456789ABCDEF01\r\n    23456789aBcDeF0123456789}",
+         "0A 15 00 00 00 01 23 45 67 89 AB CD EF 01 23 45 67 89 AB CD EF 01 23 45 67 89"},
     };
     for (const Case &c : cases)
         EXPECT_EQ(valueBytes(c.text), c.bytes) << c.text;
@@ -143,7 +150,8 @@ TEST(TextToBinary, PlainDecimalsReadAsTheGeneralParserReadsThem)
     std::vector<std::string> numbers = {"0.899999976158142100", "16.000000000000000000", "1.", ".5", "0.0",
                                         "0.000000000000000000000000001", "1234567890123456789.5",
                                         "9999999999999999999.0", "18446744073709551615.0", "0.1",
-                                        "123456789012345678.9", "0.0000000000000000000000000001"};
+                                        "123456789012345678.9", "0.0000000000000000000000000001",
+                                        "1200.000000000000000000", "0001.00", "9223372036854775808.0"};
     for (int i = 0; i < 3000; ++i) {
         const int digits = 1 + int(next() % 21);
         const int point = int(next() % (digits + 8));
@@ -218,6 +226,14 @@ TEST(TextToBinary, InputEncodings)
     EXPECT_EQ(hex(expected, 8, expected.size() - 2),
               "01 53 06 05 47 72 FC DF 80 01 57 12 01 00 00 00 51 01");
 
+    // Past 16 plain characters the scan goes by blocks: a UTF-8 sequence and
+    // a doubled quote there end the run as they do earlier.
+    const std::string pad = "0123456789abcdefghij";
+    const Bytes longUtf8 = convert("\xEF\xBB\xBF" "object A: T\r\n  S = '" + pad + "\xC3\xBC" + pad + "''" + pad + "'\r\nend\r\n");
+    const Bytes longAnsi = convert("object A: T\r\n  S = '" + pad + "\xFC" + pad + "''" + pad + "'\r\nend\r\n");
+    EXPECT_EQ(longUtf8, longAnsi);
+    EXPECT_EQ(hex(longAnsi, 10, 14), "06 3E 30 31"); // 62 bytes: the two characters are one byte each
+
     // Non-ASCII names are stored as UTF-8 whatever the input encoding was.
     const Bytes named = convert("object edtT\xE9l\xE9phone: TEdit\r\nend\r\n");
     EXPECT_EQ(hex(named, 10, 25), "0E 65 64 74 54 C3 A9 6C C3 A9 70 68 6F 6E 65");
@@ -239,6 +255,7 @@ TEST(TextToBinary, SyntaxErrorsNameReasonAndLine)
         {"thing A: T\nend", "'object', 'inherited' oder 'inline' erwartet in Zeile 1"},
         {"object A: T\n  P 1\nend", "'=' erwartet in Zeile 2"},
         {"object A: T\n  P = 'open\nend", "Zeichenkette nicht abgeschlossen in Zeile 2"},
+        {"object A: T\n  P = '0123456789abcdefghij\r\nend", "Zeichenkette nicht abgeschlossen in Zeile 2"},
         {"object A: T\n  P = 'a' +\n  Q = 1\nend", "Zeichenkette erwartet in Zeile 3"},
         {"object A: T\n  P = #\nend", "Ungültiger Zeichencode in Zeile 2"},
         {"object A: T\n  P = #1114112\nend", "Ungültiger Zeichencode in Zeile 2"},
@@ -248,6 +265,15 @@ TEST(TextToBinary, SyntaxErrorsNameReasonAndLine)
         {"object A: T\n  P = [a, -]\nend", "Bezeichner erwartet in Zeile 2"},
         {"object A: T\n  P = {ABC}\nend", "Ungültige Binärdaten in Zeile 2"},
         {"object A: T\n  P = {AG}\nend", "Ungültige Binärdaten in Zeile 2"},
+        // the neighbours of the digit and letter ranges inside a block of 16
+        {"object A: T\n  P = {0123456789ABCDE/}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {0123456789ABCDE:}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {@123456789ABCDEF}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {0123456G89ABCDEF}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {0123456789`bcdef}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {0123456789abcdeg}\nend", "Ungültige Binärdaten in Zeile 2"},
+        {"object A: T\n  P = {0123456789abcdef\n  0123456789abcde\xC1}\nend", "Ungültige Binärdaten in Zeile 3"},
+        {"object A: T\n  P = {0123456789abcdef0}\nend", "Ungültige Binärdaten in Zeile 2"},
         {"object A: T\n  P = <\n  Width = 1\n  >\nend", "'item' erwartet in Zeile 3"},
         {"object A: T [x]\nend", "Ganzzahl erwartet in Zeile 1"},
         {"object A: T\n  object B: T\n  end\n  Q = 2\nend", "'object', 'inherited' oder 'inline' erwartet in Zeile 4"},
