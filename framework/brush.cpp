@@ -1,5 +1,6 @@
 #include "framework/brush.h"
 
+#include <QBuffer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
@@ -52,6 +53,25 @@ const EnumInfo &brushKindInfo()
 void TBitmap::DeclareProperties(ClassBuilder<TBitmap> &b)
 {
     b.binary("PNG", &TBitmap::PNG, &TBitmap::SetPNG);
+}
+
+QByteArray TBitmap::PNG() const
+{
+    if (!m_data.isEmpty() || m_image.isNull())
+        return m_data;
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    m_image.save(&buffer, "PNG");
+    return png;
+}
+
+void TBitmap::SetImage(const QImage &image)
+{
+    m_data.clear();
+    m_image = image;
+    if (onChange)
+        onChange();
 }
 
 void TBitmap::SetPNG(const QByteArray &data)

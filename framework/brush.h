@@ -28,9 +28,13 @@ public:
     TBitmap() = default;
     static void DeclareProperties(ClassBuilder<TBitmap> &b);
 
-    QByteArray PNG() const { return m_data; }
+    // The bytes as read, or the image encoded when it was set as one.
+    QByteArray PNG() const;
     // Keeps the bytes as read; an image that Qt cannot decode stays empty.
     void SetPNG(const QByteArray &data);
+    // Takes a decoded image without keeping any bytes for it (a picture the
+    // viewer made: its PNG is only made if it is asked for).
+    void SetImage(const QImage &image);
     const QImage &image() const { return m_image; }
     bool isEmpty() const { return m_image.isNull(); }
 

@@ -151,7 +151,8 @@ void showPlugInControl(TDFMView &view, TComponent *container, TLabel *L, TCommon
     if (picture.readError)
         std::rethrow_exception(picture.readError);
     const std::vector<std::uint8_t> &bytes = picture.bytes;
-    image->Bitmap()->SetPNG(QByteArray(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size())));
+    // Decoded only: the file's bytes are not kept beside the image.
+    image->Bitmap()->SetImage(QImage::fromData(QByteArrayView(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()))));
     if (image->Bitmap()->isEmpty())
         throw Exception("Das Bild " + PlugInPicturePath() + " kann nicht gelesen werden");
     // The picture control takes its picture's size, and the placeholder

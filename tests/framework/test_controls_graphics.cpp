@@ -5,6 +5,7 @@
 // with the mouse. A corpus check at the end runs by hand.
 #include "testclasses.h"
 
+#include "framework/brush.h"
 #include "framework/controls/images.h"
 #include "framework/controls/nonvisual.h"
 #include "framework/controls/shapes.h"
@@ -537,6 +538,25 @@ QByteArray imageListForm()
 }
 
 } // namespace
+
+// A bitmap given a decoded image keeps no bytes for it and makes its PNG
+// only when asked; bytes that were read are kept as they were.
+TEST(Images, ABitmapSetFromAnImageMakesItsPngOnDemand)
+{
+    TBitmap bitmap;
+    QImage red(6, 4, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    bitmap.SetImage(red);
+    EXPECT_EQ(bitmap.image().size(), QSize(6, 4));
+    const QImage back = QImage::fromData(bitmap.PNG());
+    ASSERT_EQ(back.size(), QSize(6, 4));
+    EXPECT_EQ(pixel(back, 5, 3), QColor(Qt::red));
+
+    const QByteArray read = QByteArray::fromHex(pngHex(Qt::green, 3, 3));
+    bitmap.SetPNG(read);
+    EXPECT_EQ(bitmap.PNG(), read);
+    EXPECT_EQ(pixel(bitmap.image(), 1, 1), QColor(Qt::green));
+}
 
 TEST(Images, ImageListComposesDestinationsFromNamedSources)
 {
