@@ -15,7 +15,8 @@
         first tick, and the slowest ones.
 
 Environment: BUILD_DIR (default build), RUNS (default 7), SIZES (components,
-default "5000 10000 20000 35000 50000"), VIEW_FORMS (extra forms for view).
+default "5000 10000 20000 35000 50000"), VIEW_FORMS (extra forms for view,
+separated by the path separator ":").
 The peer is compiled into BUILD_DIR/bin when fpc is installed and it is
 missing. Times are wall clock and CPU (user + system) of the process; on a
 shared machine the CPU figures are the steadier ones.
@@ -186,7 +187,7 @@ def views(work):
     try:
         xs, ys = [], []
         forms = [(n, generate(work, "components", n)) for n in SIZES]
-        forms += [(None, f) for f in os.environ.get("VIEW_FORMS", "").split() if f]
+        forms += [(None, f) for f in os.environ.get("VIEW_FORMS", "").split(os.pathsep) if f]
         for n, form in forms:
             times = [first_form_ms(viewer, form, config) for _ in range(RUNS)]
             label = f"{n:6d} components" if n else os.path.basename(form)
