@@ -13,6 +13,7 @@
 
 #include "vantor/plugin.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
@@ -159,10 +160,30 @@ TComponent *builtComponent(TComponent &form, const std::string &className)
     return form.ComponentCount() > 0 ? form.Components(0) : nullptr;
 }
 
+// The window, never on the screen, that every form of the library is shown
+// in. A form shown as a window of its own had the platform make a native
+// window for each block and remove it again (on X11 a round trip to the
+// server each time, most of a block's cost). Made once and kept until the
+// program ends; the application unmakes its native window then.
+QWidget &offScreenHost()
+{
+    static QPointer<QWidget> host;
+    if (!host) {
+        host = new QWidget;
+        host->setAttribute(Qt::WA_DontShowOnScreen);
+        host->resize(1, 1);
+        host->show();
+    }
+    return *host;
+}
+
 void showOffScreen(TCommonCustomForm &form)
 {
-    // Shown, so that every peer has its geometry, but never on the screen.
-    form.peer()->setAttribute(Qt::WA_DontShowOnScreen);
+    // Shown, so that every peer has its geometry, but never on the screen:
+    // a child of the off-screen window, without a window of its own.
+    QWidget *peer = form.peer();
+    if (peer->parentWidget() != &offScreenHost())
+        peer->setParent(&offScreenHost());
     form.Show();
 }
 
