@@ -12,7 +12,8 @@
         on the same sizes and on the corpus forms named in VIEW_FORMS.
   forms the viewer once on every form file below VIEW_DIR (default
         ../shared/corpus/forms): how many are shown within 100 ms of the
-        first tick, and the slowest ones.
+        first tick, and the slowest ones. With VIEW_X11=1 on the X server
+        of DISPLAY (run it under xvfb-run), else headless.
 
 Environment: BUILD_DIR (default build), RUNS (default 7), SIZES (components,
 default "5000 10000 20000 35000 50000"), VIEW_FORMS (extra forms for view,
@@ -212,7 +213,9 @@ def every_form(work):
     times, failed = [], []
     try:
         for form in forms:
-            env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_CONFIG_HOME=config, VANTOR_BENCH_FIRST_FORM="1")
+            env = dict(os.environ, XDG_CONFIG_HOME=config, VANTOR_BENCH_FIRST_FORM="1")
+            if os.environ.get("VIEW_X11") != "1":
+                env["QT_QPA_PLATFORM"] = "offscreen"
             proc = subprocess.run(["timeout", "60", viewer, form], env=env, stdout=subprocess.PIPE,
                                   stderr=subprocess.DEVNULL)
             marks = {}
