@@ -14,6 +14,7 @@
 #include "loader/textlines.h"
 #include "streams/stringlist.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -140,26 +141,36 @@ inline bool isBlockHeader(std::string_view text)
         || textlines::isHeaderWith(text, "inline ");
 }
 
-// FindPropertyLine on a window: from the line after the current one, the first
-// line holding key; empty at a line holding " end" or " object " first. The
-// header of a following block is never taken for a property line, even when
-// it holds the key ("object Width 1: TFoo"): its copy among a placeholder's
-// kept lines would be a new header to substitute, which would keep a copy of
-// the header after it, and so on without end.
-template<typename Window>
-std::string findProperty(Window &w, std::string_view key)
+// FindPropertyLine on a window, for several keys at once: out[k] is, from the
+// line after the current one, the first line holding keys[k]; empty at a line
+// holding " end" or " object " first. The header of a following block is
+// never taken for a property line, even when it holds the key ("object Width
+// 1: TFoo"): its copy among a placeholder's kept lines would be a new header
+// to substitute, which would keep a copy of the header after it, and so on
+// without end. All keys are looked for in one walk over the lines: a
+// placeholder for a block of thousands of lines (an image's data) was walked
+// once for each key before.
+template<typename Window, std::size_t N>
+std::array<std::string, N> findProperties(Window &w, const std::array<std::string_view, N> &keys)
 {
     using textlines::contains;
-    for (std::size_t m = 1; w.has(m); ++m) {
+    std::array<std::string, N> out;
+    std::array<bool, N> done{};
+    std::size_t left = N;
+    for (std::size_t m = 1; left > 0 && w.has(m); ++m) {
         const std::string &text = w.at(m).text;
         if (isBlockHeader(text))
-            return {};
-        if (contains(text, key))
-            return text;
+            break;
+        for (std::size_t k = 0; k < N; ++k)
+            if (!done[k] && contains(text, keys[k])) {
+                out[k] = text;
+                done[k] = true;
+                --left;
+            }
         if (contains(text, " end") || contains(text, " object "))
-            return {};
+            break;
     }
-    return {};
+    return out;
 }
 
 // Number of lines after the current one that are indented deeper than indent.
@@ -234,25 +245,13 @@ void substitute(Window &w, const Verdict &v, const RuleSet &rules)
     header.substituted = true;
 
     std::vector<ScanLine> kept;
-    if (rules.pluginBlock) {
-        const std::string left = findProperty(w, " Left ");
-        const std::string top = findProperty(w, " Top ");
-        const std::string width = findProperty(w, " Width ");
-        const std::string height = findProperty(w, " Height ");
-        const std::string align = findProperty(w, " Align ");
-        for (const std::string *line : {&top, &left, &width, &height, &align})
-            if (!line->empty())
-                kept.push_back({*line});
-    } else {
-        const std::string x = findProperty(w, " Position.X ");
-        const std::string y = findProperty(w, " Position.Y ");
-        const std::string width = findProperty(w, " Width ");
-        const std::string height = findProperty(w, " Height ");
-        const std::string align = findProperty(w, " Align ");
-        for (const std::string *line : {&y, &x, &width, &height, &align})
-            if (!line->empty())
-                kept.push_back({*line});
-    }
+    // The kept lines, in this order: the vertical place first.
+    const std::array<std::string_view, 5> keys = rules.pluginBlock
+        ? std::array<std::string_view, 5>{" Top ", " Left ", " Width ", " Height ", " Align "}
+        : std::array<std::string_view, 5>{" Position.Y ", " Position.X ", " Width ", " Height ", " Align "};
+    for (std::string &line : findProperties(w, keys))
+        if (!line.empty())
+            kept.push_back({std::move(line)});
     const std::string indent = textlines::blanks(h + 2);
     kept.push_back({indent + "Text = " + quoted("@" + cls)});
     kept.push_back({indent + "Tag = " + std::to_string(n)});

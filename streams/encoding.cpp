@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace vantor::enc {
 
@@ -149,11 +150,24 @@ std::string ansiToUtf8(std::string_view ansi)
 {
     std::string out;
     out.reserve(ansi.size() + ansi.size() / 8);
-    for (const char c : ansi) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80)
-            out.push_back(c);
-        else if (b < 0xA0)
+    const char *at = ansi.data();
+    const char *const end = at + ansi.size();
+    while (at < end) {
+        // A run of ASCII bytes, eight at a time where it can, is the same in
+        // UTF-8 and goes over in one piece.
+        const char *run = at;
+        for (std::uint64_t word; end - at >= 8; at += 8) {
+            std::memcpy(&word, at, 8);
+            if (word & 0x8080808080808080ull)
+                break;
+        }
+        while (at < end && static_cast<unsigned char>(*at) < 0x80)
+            ++at;
+        out.append(run, std::size_t(at - run));
+        if (at == end)
+            break;
+        const auto b = static_cast<unsigned char>(*at++);
+        if (b < 0xA0)
             appendUtf8(out, Cp1252High[b - 0x80]);
         else
             appendUtf8(out, b);

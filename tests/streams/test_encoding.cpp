@@ -59,6 +59,19 @@ TEST(Encoding, EveryAnsiByteSurvivesTheRoundTrip)
     EXPECT_EQ(enc::ansiToUtf8("\x9F"), "\xC5\xB8");            // Y with diaeresis
     EXPECT_EQ(enc::ansiToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
     EXPECT_EQ(enc::ansiToUtf8("\xFC"), "\xC3\xBC");
+
+    // ASCII runs go over eight bytes at a time: a special byte anywhere in
+    // or after a run of words comes out as it does alone.
+    for (std::size_t length = 0; length <= 20; ++length)
+        for (std::size_t at = 0; at <= length; ++at) {
+            std::string text(length, 'a');
+            if (at < length)
+                text[at] = '\x80';
+            std::string expected;
+            for (const char c : text)
+                expected += enc::ansiToUtf8(std::string(1, c));
+            EXPECT_EQ(enc::ansiToUtf8(text), expected) << length << " " << at;
+        }
 }
 
 TEST(Encoding, CharactersAnsiCannotHoldBecomeQuestionMarks)
