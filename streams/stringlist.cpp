@@ -89,14 +89,48 @@ char32_t keyAt(std::string_view text, std::size_t &i)
     return foldCase(cp);
 }
 
+// Finds the line breaks of a text in order, with memchr, which looks at many
+// bytes at a time (most text has long lines between breaks). next(from) is
+// the next break at or after from: its position and its length (2 for CR LF),
+// or the text's size and 0 when there is none; from only grows.
+class LineBreaks
+{
+public:
+    explicit LineBreaks(std::string_view text) : m_text(text) {}
+
+    std::pair<std::size_t, std::size_t> next(std::size_t from)
+    {
+        const char *const begin = m_text.data();
+        const std::size_t size = m_text.size();
+        // The next line feed is looked for again only once it is passed: a
+        // text broken by carriage returns alone has none to find.
+        if (m_lf == std::string_view::npos || m_lf < from) {
+            const void *lf = std::memchr(begin + from, '\n', size - from);
+            m_lf = lf ? std::size_t(static_cast<const char *>(lf) - begin) : size;
+        }
+        // A carriage return before the line feed ends the line there.
+        if (const void *cr = std::memchr(begin + from, '\r', m_lf - from)) {
+            const std::size_t at = std::size_t(static_cast<const char *>(cr) - begin);
+            return {at, at + 1 < size && begin[at + 1] == '\n' ? 2 : 1};
+        }
+        return {m_lf, m_lf < size ? 1 : 0};
+    }
+
+private:
+    std::string_view m_text;
+    std::size_t m_lf = std::string_view::npos; // the next line feed, the size when none is left
+};
+
 std::size_t countLineBreaks(std::string_view text)
 {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n')
-            ++n;
-        else if (text[i] == '\r' && (i + 1 >= text.size() || text[i + 1] != '\n'))
-            ++n;
+    LineBreaks breaks(text);
+    for (std::size_t at = 0; at < text.size();) {
+        const auto [breakAt, length] = breaks.next(at);
+        if (length == 0)
+            break;
+        ++n;
+        at = breakAt + length;
     }
     return n;
 }
@@ -106,18 +140,14 @@ std::vector<TStringList::Item> splitLines(std::string_view text)
     std::vector<TStringList::Item> items;
     items.reserve(countLineBreaks(text) + 1);
     std::size_t start = 0;
-    const std::size_t size = text.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n')
-            continue;
-        items.push_back({std::string(text.substr(start, i - start)), 0});
-        if (c == '\r' && i + 1 < size && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
+    LineBreaks breaks(text);
+    while (start < text.size()) {
+        const auto [breakAt, length] = breaks.next(start);
+        items.push_back({std::string(text.substr(start, breakAt - start)), 0});
+        if (length == 0)
+            break;
+        start = breakAt + length;
     }
-    if (start < size)
-        items.push_back({std::string(text.substr(start)), 0});
     return items;
 }
 

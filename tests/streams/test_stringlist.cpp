@@ -204,6 +204,10 @@ TEST(StringList, SetTextSplitsAtEveryKindOfLineBreak)
         {"a\n\rb", {"a", "", "b"}},
         {"a\r\r\nb", {"a", "", "b"}},
         {"a\n\n", {"a", ""}},
+        {"a\rb\rc", {"a", "b", "c"}}, // carriage returns alone, no line feed anywhere
+        {"a\r", {"a"}},
+        {"\r\r", {"", ""}},
+        {"a\rb\nc\r\nd\n\re", {"a", "b", "c", "d", "", "e"}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
