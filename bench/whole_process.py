@@ -167,18 +167,30 @@ def loads(work):
                   f" largest deviation from the line {worst * 100:.1f}%")
 
 
-def first_form_ms(viewer, form, config):
-    """Milliseconds from the viewer's first timer tick to the form shown."""
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_CONFIG_HOME=config, VANTOR_BENCH_FIRST_FORM="1")
-    _, _, _, out = run(["timeout", "120", viewer, form], env=env, stdout=subprocess.PIPE)
+def shown_after(viewer, form, config, timeout, headless=True):
+    """One viewer run: the milliseconds from its first timer tick to the form
+    shown (None when it never showed one) and its exit status."""
+    env = dict(os.environ, XDG_CONFIG_HOME=config, VANTOR_BENCH_FIRST_FORM="1")
+    if headless:
+        env["QT_QPA_PLATFORM"] = "offscreen"
+    proc = subprocess.run(["timeout", str(timeout), viewer, form], env=env, stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL)
     marks = {}
-    for line in out.decode(errors="replace").splitlines():
+    for line in proc.stdout.decode(errors="replace").splitlines():
         parts = line.split()
         if len(parts) == 2 and parts[0] in ("first-timer-tick", "first-form-shown"):
             marks[parts[0]] = int(parts[1])
     if len(marks) != 2:
-        sys.exit(f"whole_process: no form shown for {form}")
-    return marks["first-form-shown"] - marks["first-timer-tick"]
+        return None, proc.returncode
+    return marks["first-form-shown"] - marks["first-timer-tick"], proc.returncode
+
+
+def first_form_ms(viewer, form, config):
+    """Milliseconds from the viewer's first timer tick to the form shown."""
+    ms, status = shown_after(viewer, form, config, 120)
+    if ms is None or status != 0:
+        sys.exit(f"whole_process: no form shown for {form} (exit {status})")
+    return ms
 
 
 def views(work):
@@ -212,21 +224,13 @@ def every_form(work):
     config = tempfile.mkdtemp(prefix="vantor-forms-")
     times, failed = [], []
     try:
+        headless = os.environ.get("VIEW_X11") != "1"
         for form in forms:
-            env = dict(os.environ, XDG_CONFIG_HOME=config, VANTOR_BENCH_FIRST_FORM="1")
-            if os.environ.get("VIEW_X11") != "1":
-                env["QT_QPA_PLATFORM"] = "offscreen"
-            proc = subprocess.run(["timeout", "60", viewer, form], env=env, stdout=subprocess.PIPE,
-                                  stderr=subprocess.DEVNULL)
-            marks = {}
-            for line in proc.stdout.decode(errors="replace").splitlines():
-                parts = line.split()
-                if len(parts) == 2 and parts[0] in ("first-timer-tick", "first-form-shown"):
-                    marks[parts[0]] = int(parts[1])
-            if len(marks) != 2:
-                failed.append((proc.returncode, form))
-                continue
-            times.append((marks["first-form-shown"] - marks["first-timer-tick"], form))
+            ms, status = shown_after(viewer, form, config, 60, headless)
+            if ms is None:
+                failed.append((status, form))
+            else:
+                times.append((ms, form))
     finally:
         shutil.rmtree(config, ignore_errors=True)
     times.sort(reverse=True)
