@@ -1,5 +1,4 @@
 #include "loader/dfmview.h"
-#include "loader/presentation.h"
 
 #include "framework/classes.h"
 #include "framework/forms.h"
@@ -11,6 +10,7 @@
 #include "loader/dummyform.h"
 #include "loader/markers.h"
 #include "loader/missingobjects.h"
+#include "loader/presentation.h"
 #include "loader/registry.h"
 #include "loader/rewritescan.h"
 #include "loader/textlines.h"

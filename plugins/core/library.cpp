@@ -182,8 +182,9 @@ void showOffScreen(TCommonCustomForm &form)
     // Shown, so that every peer has its geometry, but never on the screen:
     // a child of the off-screen window, without a window of its own.
     QWidget *peer = form.peer();
-    if (peer->parentWidget() != &offScreenHost())
-        peer->setParent(&offScreenHost());
+    QWidget &host = offScreenHost();
+    if (peer->parentWidget() != &host)
+        peer->setParent(&host);
     form.Show();
 }
 
