@@ -3,10 +3,13 @@
 #include "errors.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <utility>
+
+#include <unistd.h>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -118,6 +121,21 @@ void adviseLargeBuffer(void *data, std::size_t size)
     (void)data;
     (void)size;
 #endif
+}
+
+bool writeAll(int fd, const void *data, std::size_t size)
+{
+    const auto *at = static_cast<const std::uint8_t *>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, at, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        at += n;
+        size -= std::size_t(n);
+    }
+    return true;
 }
 
 std::vector<std::uint8_t> readWholeFile(const std::string &fileName)

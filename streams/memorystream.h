@@ -60,4 +60,8 @@ void adviseLargeBuffer(void *data, std::size_t size);
 // Reads a whole file; raises EFOpenError naming the file when that fails.
 std::vector<std::uint8_t> readWholeFile(const std::string &fileName);
 
+// Writes all size bytes to the open file descriptor fd, again after a write
+// that an interrupt cut short; false when the file takes fewer.
+bool writeAll(int fd, const void *data, std::size_t size);
+
 } // namespace vantor

@@ -1,6 +1,7 @@
 #include "support/inifile.h"
 
-#include <cerrno>
+#include "streams/memorystream.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -246,16 +247,7 @@ void WriteIniString(const std::string &fileName, std::string_view section, std::
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0)
         cannotWrite(fileName);
-    bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < updated.size()) {
-        const ssize_t n = ::write(fd, updated.data() + done, updated.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            done += std::size_t(n);
-    }
+    bool ok = writeAll(fd, updated.data(), updated.size());
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
     if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {

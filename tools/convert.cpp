@@ -8,7 +8,6 @@
 #include "streams/texttobinary.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <span>
@@ -126,21 +125,6 @@ Output toText(std::span<const std::uint8_t> bytes)
     Output out;
     out.text = binaryToText(bytes.subspan(start));
     return out;
-}
-
-// Writes all of the bytes; false when the file takes fewer.
-bool writeAll(int fd, const std::uint8_t *data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= std::size_t(n);
-    }
-    return true;
 }
 
 // An existing file is overwritten in place and then cut to the new length,
