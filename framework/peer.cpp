@@ -1,6 +1,7 @@
 #include "framework/peer.h"
 
 #include "framework/control.h"
+#include "framework/sheetpolish.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,6 +23,8 @@ PeerEventFilter::PeerEventFilter(TControl *control, QWidget *peer) : QObject(pee
 
 bool PeerEventFilter::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::Polish && watched == parent())
+        return PolishPastApplicationSheet(static_cast<QWidget *>(watched));
     if (watched != parent() || m_control->peerReportsClicks())
         return false;
     const bool consume = true;

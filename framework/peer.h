@@ -28,7 +28,9 @@ private:
 // Watches one peer. A left press followed by a release inside the widget is
 // a click; a double click is a double click. The events are consumed so that
 // a click reaches one control, not its parents as well. Peers that report
-// clicks themselves (TControl::peerReportsClicks) are left alone.
+// clicks themselves (TControl::peerReportsClicks) are left alone. The filter
+// also sends the peer's polish past an application style sheet that cannot
+// style it (PolishPastApplicationSheet).
 class PeerEventFilter : public QObject
 {
 public:
