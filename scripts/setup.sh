@@ -10,7 +10,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev libqscintilla2-qt6-dev libgl-dev
-  libx11-dev zlib1g-dev xvfb xauth
+  libx11-dev zlib1g-dev libmimalloc-dev xvfb xauth
   fonts-lato fonts-liberation2 fonts-crosextra-carlito fonts-dejavu-core
   fp-compiler fp-units-base fp-units-rtl
   clang libclang-rt-dev
