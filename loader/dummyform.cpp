@@ -34,8 +34,8 @@ TF_FMXDummy::TF_FMXDummy(TComponent *owner) : TForm(owner)
 
 namespace {
 
-// Takes the queued later-repaints of the widgets about to go, and lets every
-// other one through.
+// Takes the queued later-repaints and layout requests of the widgets about to
+// go, and lets every other one through.
 class DyingWidgetsRepaints : public QObject
 {
 public:
@@ -44,7 +44,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() != QEvent::UpdateLater || !watched->isWidgetType())
+        if ((event->type() != QEvent::UpdateLater && event->type() != QEvent::LayoutRequest)
+            || !watched->isWidgetType())
             return false;
         for (const QWidget *w = static_cast<QWidget *>(watched); w; w = w->parentWidget())
             if (m_dying.count(w))
@@ -71,10 +72,11 @@ TF_FMXDummy::~TF_FMXDummy()
 {
     if (!QCoreApplication::instance())
         return;
-    // Each widget shown has queued a request to repaint itself later; one
+    // Each widget shown has queued a request to repaint itself later, and
+    // widgets whose size hint changed one for their parent's layout; one
     // destroyed with a request queued searches the whole queue for it. The
     // requests of the form's widgets are taken from the queue in one pass
-    // (the others are delivered, as the event loop would have done).
+    // each (the others are delivered, as the event loop would have done).
     std::unordered_set<const QObject *> dying;
     collectPeers(*this, dying);
     if (dying.empty())
@@ -82,6 +84,7 @@ TF_FMXDummy::~TF_FMXDummy()
     DyingWidgetsRepaints filter(std::move(dying));
     QCoreApplication::instance()->installEventFilter(&filter);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QCoreApplication::instance()->removeEventFilter(&filter);
 }
 

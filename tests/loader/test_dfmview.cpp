@@ -801,9 +801,10 @@ int main(int argc, char **argv)
     return RUN_ALL_TESTS();
 }
 
-// Freeing a host form just shown: the later-repaints its widgets queued are
-// dropped with them, and those of every other widget still arrive.
-TEST(HostForm, FreeingItDropsTheQueuedRepaintsOfItsWidgetsOnly)
+// Freeing a host form just shown: the later-repaints and layout requests its
+// widgets queued are dropped with them, and those of every other widget still
+// arrive.
+TEST(HostForm, FreeingItDropsTheQueuedRequestsOfItsWidgetsOnly)
 {
     struct Count : QObject
     {
@@ -811,11 +812,16 @@ TEST(HostForm, FreeingItDropsTheQueuedRepaintsOfItsWidgetsOnly)
         const QObject *dying = nullptr;
         int updates = 0;
         int dyingUpdates = 0;
+        int layouts = 0;
+        int dyingLayouts = 0;
         bool eventFilter(QObject *o, QEvent *e) override
         {
             if (e->type() == QEvent::UpdateLater) {
                 updates += o == watched;
                 dyingUpdates += o == dying;
+            } else if (e->type() == QEvent::LayoutRequest) {
+                layouts += o == watched;
+                dyingLayouts += o == dying;
             }
             return false;
         }
@@ -833,6 +839,9 @@ TEST(HostForm, FreeingItDropsTheQueuedRepaintsOfItsWidgetsOnly)
     host->show(); // queues a later-repaint for each of its widgets
     auto *other = new QWidget(&window);
     other->show(); // and for this one, which stays
+    // A child whose size hint changes asks its parent for a new layout.
+    QCoreApplication::postEvent(button->peer(), new QEvent(QEvent::LayoutRequest));
+    QCoreApplication::postEvent(other, new QEvent(QEvent::LayoutRequest));
 
     Count count;
     count.watched = other;
@@ -840,8 +849,11 @@ TEST(HostForm, FreeingItDropsTheQueuedRepaintsOfItsWidgetsOnly)
     qApp->installEventFilter(&count);
     delete form;
     EXPECT_EQ(count.updates, 1) << "the other widget's repaint is delivered as the form goes";
+    EXPECT_EQ(count.layouts, 1) << "and its layout request";
     EXPECT_EQ(count.dyingUpdates, 0) << "the form's widgets are not repainted on their way out";
+    EXPECT_EQ(count.dyingLayouts, 0) << "nor laid out";
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(count.updates, 1);
+    EXPECT_EQ(count.layouts, 1);
     qApp->removeEventFilter(&count);
 }
