@@ -170,6 +170,26 @@ void TComponent::RemoveComponent(TComponent *component)
         Notification(component, TOperation::opRemove);
 }
 
+size_t qHash(const TComponent::NameKey &key, size_t seed) noexcept
+{
+    // The hash of the case-folded name. An ASCII name (nearly every one)
+    // folds letter by letter as it is hashed; any other is folded first.
+    auto fold = [seed](QStringView text, bool ascii) {
+        std::uint64_t h = 0xcbf29ce484222325ull ^ seed;
+        for (QChar c : text) {
+            char16_t u = c.unicode();
+            if (ascii && u >= u'A' && u <= u'Z')
+                u = char16_t(u + 32);
+            h = (h ^ u) * 0x100000001b3ull;
+        }
+        return size_t(h ^ (h >> 29));
+    };
+    for (QChar c : key.name)
+        if (c.unicode() >= 0x80)
+            return fold(key.name.toCaseFolded(), false);
+    return fold(key.name, true);
+}
+
 TComponent *TComponent::FindComponent(const QString &name) const
 {
     if (name.isEmpty())

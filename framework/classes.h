@@ -169,6 +169,19 @@ public:
 
     static bool isValidIdent(const QString &name);
 
+    // A key of the owner's name index. Names compare without regard to
+    // letter case, as identifiers do; the key shares the name's text, so
+    // indexing a name copies nothing.
+    struct NameKey
+    {
+        QString name;
+        friend bool operator==(const NameKey &a, const NameKey &b)
+        {
+            return a.name.compare(b.name, Qt::CaseInsensitive) == 0;
+        }
+        friend size_t qHash(const NameKey &key, size_t seed) noexcept;
+    };
+
 protected:
     // Destructors that tear down what the component holds (children, owned
     // components) call this first, so that the removals they cause do not
@@ -180,13 +193,13 @@ protected:
 
 private:
     void removeNotifications();
-    static QString nameKey(const QString &name) { return name.toCaseFolded(); }
+    static NameKey nameKey(const QString &name) { return NameKey{name}; }
 
     TComponent *m_owner = nullptr;
     std::vector<TComponent *> m_components;
-    // The owned components by case-folded name, so that naming one of many
-    // thousand components does not compare every other name.
-    QHash<QString, TComponent *> m_nameIndex;
+    // The owned components by name, letter case aside, so that naming one
+    // of many thousand components does not compare every other name.
+    QHash<NameKey, TComponent *> m_nameIndex;
     std::vector<TComponent *> m_freeNotifies;
     QString m_name;
     std::intptr_t m_tag = 0;

@@ -50,6 +50,11 @@ TEST(Components, NamesMustBeIdentifiersAndUniqueInTheOwner)
         }
         EXPECT_TRUE(b->Name().isEmpty());
     }
+    // A letter beyond ASCII that folds to an ASCII one: the Kelvin sign is a k.
+    auto *key = new TLabel(&owner);
+    key->SetName(QStringLiteral("Key"));
+    EXPECT_THROW(b->SetName(QString::fromUtf8("\u212Aey")), EComponentError);
+    EXPECT_EQ(owner.FindComponent(QString::fromUtf8("\u212AEY")), key);
     b->SetName(QString()); // unnamed is allowed, for any number of components
     EXPECT_NO_THROW(new TLabel(&owner));
 }
