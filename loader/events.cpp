@@ -30,8 +30,8 @@ std::string objectNameOf(std::string_view line)
 
 bool isEventEntryLine(std::string_view line)
 {
-    const std::size_t on = line.find(" On");
-    const std::size_t eq = line.find(" = ");
+    const std::size_t on = findText(line, " On");
+    const std::size_t eq = findText(line, " = ");
     return on != std::string_view::npos && eq != std::string_view::npos && on < eq;
 }
 

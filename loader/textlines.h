@@ -1,5 +1,7 @@
 #pragma once
 
+#include "streams/lineutils.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -10,7 +12,7 @@ namespace vantor::textlines {
 
 inline bool contains(std::string_view line, std::string_view literal)
 {
-    return line.find(literal) != std::string_view::npos;
+    return findText(line, literal) != std::string_view::npos;
 }
 
 // Leading blanks (code 32 only), as GetIndent.

@@ -7,7 +7,7 @@ namespace {
 // An empty literal is contained nowhere, as a position test of 0 would say.
 bool contains(std::string_view line, std::string_view literal)
 {
-    return !literal.empty() && line.find(literal) != std::string_view::npos;
+    return !literal.empty() && findText(line, literal) != std::string_view::npos;
 }
 
 // 1-based position of the first occurrence, 0 when none.
@@ -15,7 +15,7 @@ std::size_t pos(std::string_view text, std::string_view subText)
 {
     if (subText.empty())
         return 0;
-    const std::size_t at = text.find(subText);
+    const std::size_t at = findText(text, subText);
     return at == std::string_view::npos ? 0 : at + 1;
 }
 
@@ -51,7 +51,7 @@ int PosFrom(int from, std::string_view text, std::string_view subText)
         from = 1;
     if (subText.empty() || static_cast<std::size_t>(from) > text.size())
         return 0;
-    const std::size_t at = text.find(subText, static_cast<std::size_t>(from - 1));
+    const std::size_t at = findText(text, subText, static_cast<std::size_t>(from - 1));
     return at == std::string_view::npos ? 0 : static_cast<int>(at + 1);
 }
 

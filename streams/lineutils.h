@@ -2,6 +2,7 @@
 
 #include "streams/stringlist.h"
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,38 @@
 // found"; line indices are 0-based. None of them fails: out-of-range starts
 // and missing fields give 0 or an empty string.
 namespace vantor {
+
+// The first occurrence of literal in text at or after index from, as
+// std::string_view::find gives it (npos when none). The lines of a form are
+// indented with blanks and most literals searched for start with one; this
+// search is anchored on the literal's first other character, so it does not
+// stop and compare at every blank of the indentation.
+inline std::size_t findText(std::string_view text, std::string_view literal, std::size_t from = 0)
+{
+    const std::size_t n = literal.size();
+    if (n == 0 || n > text.size() || from > text.size() - n)
+        return n == 0 && from <= text.size() ? from : std::string_view::npos;
+    std::size_t k = 0;
+    while (k < n && literal[k] == ' ')
+        ++k;
+    if (k == n)
+        return text.find(literal, from);
+    const char anchor = literal[k];
+    const char *base = text.data();
+    // The anchor of a match starting at s lies at s + k, s from from to size - n.
+    const char *at = base + from + k;
+    const char *last = base + (text.size() - n) + k;
+    while (at <= last) {
+        at = static_cast<const char *>(std::memchr(at, anchor, std::size_t(last - at) + 1));
+        if (!at)
+            break;
+        const std::size_t start = std::size_t(at - base) - k;
+        if (std::memcmp(base + start, literal.data(), n) == 0)
+            return start;
+        ++at;
+    }
+    return std::string_view::npos;
+}
 
 // Number of leading blanks (code 32 only; a tab ends the count).
 int GetIndent(std::string_view line);

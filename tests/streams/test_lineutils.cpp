@@ -27,6 +27,26 @@ TEST(LineUtils, GetIndent)
         EXPECT_EQ(GetIndent(c.line), c.indent) << '"' << c.line << '"';
 }
 
+// The anchored search finds what std::string_view::find finds, for every
+// start: literals of blanks only, with blanks around their anchor, matches at
+// either end, overlapping and repeated anchors, literals longer than the text.
+TEST(LineUtils, FindTextAgreesWithFind)
+{
+    const char *texts[] = {
+        "", " ", "        Width = 1", "    OnClick = Button1Click", "  object Button1: TButton",
+        "OnOnOn = On", "x = = =  =", "      Text = 'Turn On = yes'", "   end", "a  b   c    ",
+    };
+    const char *literals[] = {
+        "", " ", "  ", " On", " = ", " object ", "On", " end", "=", "Width = 1 and more", "n = ", " =  =",
+        "c    ", "O", "        Width = 1",
+    };
+    for (std::string_view text : texts)
+        for (std::string_view literal : literals)
+            for (std::size_t from = 0; from <= text.size() + 1; ++from)
+                EXPECT_EQ(findText(text, literal, from), text.find(literal, from))
+                    << '"' << text << "\" / \"" << literal << "\" from " << from;
+}
+
 TEST(LineUtils, FindPropertyLineStaysInsideTheBlock)
 {
     const TStringList ownWidthFirst{
