@@ -23,8 +23,16 @@ PeerEventFilter::PeerEventFilter(TControl *control, QWidget *peer) : QObject(pee
 
 bool PeerEventFilter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Polish && watched == parent())
-        return PolishPastApplicationSheet(static_cast<QWidget *>(watched));
+    // Every event of the widget passes here: those this filter leaves alone
+    // go on at once.
+    switch (event->type()) {
+    case QEvent::Polish:
+        return watched == parent() && PolishPastApplicationSheet(static_cast<QWidget *>(watched));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick: break;
+    default: return false;
+    }
     if (watched != parent() || m_control->peerReportsClicks())
         return false;
     const bool consume = true;
