@@ -20,6 +20,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -92,9 +93,10 @@ public:
             m_out += "null";
             return;
         }
+        // As printf's "%.10g" writes it, without its per-call set-up.
         char buf[32];
-        std::snprintf(buf, sizeof buf, "%.10g", value);
-        m_out += buf;
+        const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 10).ptr;
+        m_out.append(buf, std::size_t(end - buf));
     }
 
     void boolean(bool value) { m_out += value ? "true" : "false"; }
