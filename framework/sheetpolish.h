@@ -14,6 +14,12 @@
 // of its class, looks the same polished by the underlying style alone. When
 // such a widget is painted, the sheet's style still works out its (empty)
 // rules on demand.
+//
+// The polish event is taken before the widget sees it. What Qt's own widget
+// classes do on it besides the style's polish changes nothing for such a
+// widget: a frame measures its width again (the same, with no rule to change
+// it), a label makes the text control its setText made already, a tree
+// widget runs a pending sort, which its first look-up runs as well.
 
 #include <QString>
 #include <QStringList>
