@@ -28,6 +28,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 using namespace vantor;
 
@@ -117,7 +118,9 @@ public:
         m_out += ']';
     }
 
-    const std::string &text() const { return m_out; }
+    // The text written, handed over: a report of a large form is tens of
+    // megabytes, not to be copied on its way out.
+    std::string take() && { return std::move(m_out); }
 
 private:
     // Length of a well-formed UTF-8 sequence at the start of text; 0 when there is none.
@@ -369,7 +372,7 @@ std::string reportJson(const std::string &file, bool runtimeView, const TDFMView
         }
     }
     json.raw("]}");
-    return json.text();
+    return std::move(json).take();
 }
 
 } // namespace
