@@ -29,21 +29,29 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 using namespace vantor;
 
 namespace {
 
-// A JSON text, written as it goes.
+// A JSON text, written as it goes. The report of a large form is tens of
+// megabytes: it is kept in pieces of about a megabyte, so that it is never
+// moved to grow nor copied on its way out.
 class JsonWriter
 {
 public:
-    void raw(std::string_view text) { m_out += text; }
+    void raw(std::string_view text)
+    {
+        spill();
+        m_out += text;
+    }
 
     // A string value; bytes that are not UTF-8 become U+FFFD so that the
     // output stays valid JSON whatever a form holds.
     void string(std::string_view text)
     {
+        spill();
         m_out += '"';
         for (std::size_t i = 0; i < text.size();) {
             // Plain characters go in as one run.
@@ -90,6 +98,7 @@ public:
 
     void number(double value)
     {
+        spill();
         if (!std::isfinite(value)) {
             m_out += "null";
             return;
@@ -100,8 +109,8 @@ public:
         m_out.append(buf, std::size_t(end - buf));
     }
 
-    void boolean(bool value) { m_out += value ? "true" : "false"; }
-    void null() { m_out += "null"; }
+    void boolean(bool value) { raw(value ? "true" : "false"); }
+    void null() { raw("null"); }
     void key(std::string_view name)
     {
         string(name);
@@ -118,9 +127,12 @@ public:
         m_out += ']';
     }
 
-    // The text written, handed over: a report of a large form is tens of
-    // megabytes, not to be copied on its way out.
-    std::string take() && { return std::move(m_out); }
+    // The text written, in its pieces.
+    std::vector<std::string> take() &&
+    {
+        m_done.push_back(std::move(m_out));
+        return std::move(m_done);
+    }
 
 private:
     // Length of a well-formed UTF-8 sequence at the start of text; 0 when there is none.
@@ -155,6 +167,17 @@ private:
         return len;
     }
 
+    static constexpr std::size_t kPiece = std::size_t(1) << 20;
+    void spill()
+    {
+        if (m_out.size() < kPiece)
+            return;
+        m_done.push_back(std::move(m_out));
+        m_out = std::string();
+        m_out.reserve(kPiece + kPiece / 4);
+    }
+
+    std::vector<std::string> m_done;
     std::string m_out;
 };
 
@@ -259,7 +282,7 @@ ShownForm measureShown(TDFMView &view, TControl &panel)
     return out;
 }
 
-std::string reportJson(const std::string &file, bool runtimeView, const TDFMView &view,
+std::vector<std::string> reportJson(const std::string &file, bool runtimeView, const TDFMView &view,
                        const tools::LoadOutcome &outcome, const TStringList &missing,
                        const TStringList &placeholders, const ShownForm *shown)
 {
@@ -404,9 +427,10 @@ int runReport(int argc, char **argv)
             panel = tools::presentInPanel(view);
             shown = measureShown(view, *panel);
         }
-        const std::string json =
+        const std::vector<std::string> json =
             reportJson(file, runtimeView, view, outcome, missing, placeholders, shown ? &*shown : nullptr);
-        std::fwrite(json.data(), 1, json.size(), stdout);
+        for (const std::string &piece : json)
+            std::fwrite(piece.data(), 1, piece.size(), stdout);
         std::fputc('\n', stdout);
         switch (outcome.status) {
         case tools::LoadOutcome::Status::Built:

@@ -584,6 +584,33 @@ TEST(ReportTool, PrintsTheLoadAsJsonWithItsExitStatus)
     EXPECT_EQ(runTool({"report"}).exitCode, 2);
 }
 
+// A report of several megabytes (a form of thousands of long-texted labels)
+// comes out whole: one JSON text, every component and line in order.
+TEST(ReportTool, ALargeReportComesOutWhole)
+{
+    TempForms files;
+    std::string text = "object F: TF\n  ClientWidth = 400\n  ClientHeight = 300\n";
+    const std::string caption(300, 'x');
+    constexpr int kLabels = 4000;
+    for (int i = 0; i < kLabels; ++i)
+        text += "  object L" + std::to_string(i) + ": TLabel\n    Text = '" + caption + std::to_string(i) + "'\n  end\n";
+    text += "end\n";
+    const ToolRun run = runTool({"report", QString::fromStdString(files.write("large.fmx", text))});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_GT(run.out.size(), 3 << 20);
+    QJsonParseError parseError;
+    const QJsonObject json = QJsonDocument::fromJson(run.out, &parseError).object();
+    ASSERT_EQ(parseError.error, QJsonParseError::NoError) << parseError.errorString().toStdString();
+    const QJsonArray components = json["components"].toArray();
+    ASSERT_EQ(components.size(), kLabels);
+    for (int i : {0, 1234, kLabels - 1})
+        EXPECT_EQ(components[i].toObject()["name"].toString(), QStringLiteral("L%1").arg(i));
+    const QJsonArray orgText = json["orgText"].toArray();
+    ASSERT_EQ(orgText.size(), 4 + 3 * kLabels);
+    EXPECT_EQ(orgText[orgText.size() - 3].toString().toStdString(), "    Text = '" + caption + std::to_string(kLabels - 1) + "'");
+    EXPECT_EQ(orgText.last().toString(), "end");
+}
+
 TEST(ReportTool, TellsWhatThePanelShowsOfEachComponent)
 {
     // The form is laid out in the viewer's panel: the host form's size (the
