@@ -63,7 +63,7 @@ void TStructurePane::DeclareProperties(ClassBuilder<TStructurePane> &) {}
 
 QWidget *TStructurePane::createPeer()
 {
-    auto *pane = new QWidget();
+    auto *pane = new QWidget(peerParent());
     auto *layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *splitter = new QSplitter(Qt::Vertical, pane);

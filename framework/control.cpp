@@ -443,6 +443,7 @@ QWidget *TControl::realizePeer(bool inOrder)
     if (m_peer)
         return m_peer.data();
     m_peer = createPeer();
+    m_peerPlaced = false;
     m_peer->setAttribute(Qt::WA_NoMousePropagation, false);
     m_filter = new PeerEventFilter(this, m_peer.data());
     m_peer->installEventFilter(m_filter);
@@ -462,7 +463,12 @@ QWidget *TControl::realizePeer(bool inOrder)
 
 QWidget *TControl::createPeer()
 {
-    return new PaintPeer(this);
+    return new PaintPeer(this, peerParent());
+}
+
+QWidget *TControl::peerParent()
+{
+    return (Parent() && Parent()->isRealized()) ? Parent()->containerWidget() : nullptr;
 }
 
 void TControl::updatePeer() {}
@@ -525,10 +531,15 @@ void TControl::attachPeerToParent(bool inOrder)
 {
     if (!m_peer)
         return;
-    QWidget *container = (Parent() && Parent()->isRealized()) ? Parent()->containerWidget() : nullptr;
-    if (m_peer->parentWidget() != container) {
-        m_peer->hide();
-        m_peer->setParent(container);
+    QWidget *container = peerParent();
+    if (m_peer->parentWidget() != container || !m_peerPlaced) {
+        // A widget made straight into its container needs no move; its
+        // visibility is set below, as for any other.
+        if (m_peer->parentWidget() != container) {
+            m_peer->hide();
+            m_peer->setParent(container);
+        }
+        m_peerPlaced = container != nullptr;
         pushGeometry();
         // Later siblings draw above earlier ones: stream order is drawing
         // order. A new child widget goes on top, which is right for the last.

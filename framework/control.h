@@ -114,7 +114,12 @@ public:
 
 protected:
     // Makes the widget; the default is a plain widget that calls paint().
+    // A widget made straight into peerParent() skips being a window first
+    // (Qt gives every parentless widget a window's data, kept for good).
     virtual QWidget *createPeer();
+    // The widget the peer goes into: the parent's container, or none while
+    // the parent has no widget.
+    QWidget *peerParent();
     // Copies the control's own state (text, colours...) into the peer; the
     // base handles geometry, visibility, enabled state, hint, cursor, opacity.
     virtual void updatePeer();
@@ -173,6 +178,8 @@ private:
     TComponent *m_popupMenu = nullptr;
     QPointer<QWidget> m_peer;
     PeerEventFilter *m_filter = nullptr;
+    // The peer is in its container, placed and stacked.
+    bool m_peerPlaced = false;
 };
 
 } // namespace vantor

@@ -203,7 +203,7 @@ void TTrackBar::DeclareProperties(ClassBuilder<TTrackBar> &b)
 
 QWidget *TTrackBar::createPeer()
 {
-    auto *slider = new QSlider();
+    auto *slider = new QSlider(peerParent());
     QObject::connect(slider, &QSlider::valueChanged, [this](int steps) {
         if (!m_syncing)
             SetValue(fromSteps(steps));
@@ -250,7 +250,7 @@ void TComboTrackBar::DeclareProperties(ClassBuilder<TComboTrackBar> &b)
 
 QWidget *TComboTrackBar::createPeer()
 {
-    auto *spin = new QDoubleSpinBox();
+    auto *spin = new QDoubleSpinBox(peerParent());
     QObject::connect(spin, &QDoubleSpinBox::valueChanged, [this](double v) {
         if (!m_syncing)
             SetValue(v);
@@ -281,7 +281,7 @@ void TProgressBar::DeclareProperties(ClassBuilder<TProgressBar> &b)
 
 QWidget *TProgressBar::createPeer()
 {
-    auto *bar = new QProgressBar();
+    auto *bar = new QProgressBar(peerParent());
     bar->setTextVisible(false);
     return bar;
 }
@@ -307,7 +307,7 @@ void TScrollBar::DeclareProperties(ClassBuilder<TScrollBar> &b)
 
 QWidget *TScrollBar::createPeer()
 {
-    auto *bar = new QScrollBar();
+    auto *bar = new QScrollBar(peerParent());
     QObject::connect(bar, &QScrollBar::valueChanged, [this](int steps) {
         if (!m_syncing)
             SetValue(fromSteps(steps));

@@ -93,7 +93,7 @@ void TCheckBox::DeclareProperties(ClassBuilder<TCheckBox> &b)
 
 QWidget *TCheckBox::createPeer()
 {
-    auto *box = new QCheckBox();
+    auto *box = new QCheckBox(peerParent());
     QObject::connect(box, &QCheckBox::clicked, box, [this](bool checked) {
         m_checked = checked;
         Click();
@@ -148,7 +148,7 @@ void TRadioButton::SetIsChecked(bool v)
 
 QWidget *TRadioButton::createPeer()
 {
-    auto *radio = new QRadioButton();
+    auto *radio = new QRadioButton(peerParent());
     // The group spans parents; the framework keeps it, not Qt.
     radio->setAutoExclusive(false);
     QObject::connect(radio, &QRadioButton::clicked, radio, [this] {
@@ -231,7 +231,7 @@ void TSpeedButton::Click()
 
 QWidget *TSpeedButton::createPeer()
 {
-    auto *button = new QToolButton();
+    auto *button = new QToolButton(peerParent());
     button->setAutoRaise(true);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     QObject::connect(button, &QToolButton::clicked, button, [this] { Click(); });

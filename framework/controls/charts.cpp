@@ -357,7 +357,7 @@ TAlphaColor TChart::paletteColor(int index) const
 
 QWidget *TChart::createPeer()
 {
-    auto *view = new QChartView();
+    auto *view = new QChartView(peerParent());
     view->setRenderHint(QPainter::Antialiasing);
     view->setFrameShape(QFrame::NoFrame);
     // The chart shows; it does not zoom or scroll. Mouse presses go to the

@@ -326,7 +326,7 @@ void TGroupBox::DeclareProperties(ClassBuilder<TGroupBox> &b)
 
 QWidget *TGroupBox::createPeer()
 {
-    return new QGroupBox();
+    return new QGroupBox(peerParent());
 }
 
 void TGroupBox::updatePeer()

@@ -321,7 +321,7 @@ QString TEdit::displayText() const
 
 QWidget *TEdit::createPeer()
 {
-    auto *edit = new QLineEdit();
+    auto *edit = new QLineEdit(peerParent());
     notifyResize(edit, [this] { layoutButtons(); });
     QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString &text) {
         // Typing changes Text; the edit already shows it.
@@ -409,7 +409,7 @@ void TMemo::SetMemoText(const QString &text)
 
 QWidget *TMemo::createPeer()
 {
-    auto *edit = new QPlainTextEdit();
+    auto *edit = new QPlainTextEdit(peerParent());
     reportViewportClicks(edit, this);
     QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, edit] {
         if (m_fromPeer)
@@ -475,7 +475,7 @@ void TComboEdit::SetItemIndex(std::int64_t i)
 
 QWidget *TComboEdit::createPeer()
 {
-    auto *combo = new QComboBox();
+    auto *combo = new QComboBox(peerParent());
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     // No inline completion: the text is what was typed.
@@ -556,7 +556,7 @@ int TCustomNumberEdit::shownDecimals() const
 
 QWidget *TCustomNumberEdit::createPeer()
 {
-    auto *spin = new QDoubleSpinBox();
+    auto *spin = new QDoubleSpinBox(peerParent());
     QObject::connect(spin, &QDoubleSpinBox::valueChanged, spin, [this, spin](double v) {
         if (!spin->signalsBlocked() && v != shownValue())
             m_value = v;

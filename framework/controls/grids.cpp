@@ -156,7 +156,7 @@ void TCustomGrid::childRemoved(TFmxObject *child)
 
 QWidget *TCustomGrid::createPeer()
 {
-    auto *table = new QTableWidget();
+    auto *table = new QTableWidget(peerParent());
     table->verticalHeader()->hide();
     table->horizontalHeader()->setHighlightSections(false);
     return table;

@@ -410,7 +410,7 @@ void TImageViewer::SetBitmapScale(double s)
 
 QWidget *TImageViewer::createPeer()
 {
-    auto *area = new QScrollArea();
+    auto *area = new QScrollArea(peerParent());
     auto *label = new QLabel();
     label->setAlignment(Qt::AlignCenter);
     area->setWidget(label);

@@ -501,7 +501,7 @@ QWidget *TListBox::containerWidget()
 
 QWidget *TListBox::createPeer()
 {
-    auto *area = new QScrollArea();
+    auto *area = new QScrollArea(peerParent());
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(false);
     area->setBackgroundRole(QPalette::Base);
@@ -557,7 +557,7 @@ QStringList TCustomComboBox::rows() const
 
 QWidget *TCustomComboBox::createPeer()
 {
-    auto *combo = new QComboBox();
+    auto *combo = new QComboBox(peerParent());
     QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [this](int index) { m_itemIndex = index; });
     return combo;
 }
@@ -625,7 +625,7 @@ void TPopupBox::DeclareProperties(ClassBuilder<TPopupBox> &b)
 
 QWidget *TPopupBox::createPeer()
 {
-    auto *combo = new QComboBox();
+    auto *combo = new QComboBox(peerParent());
     QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [this](int index) { m_itemIndex = index; });
     return combo;
 }
@@ -764,7 +764,7 @@ void TListView::DeclareProperties(ClassBuilder<TListView> &b)
 
 QWidget *TListView::createPeer()
 {
-    auto *list = new QListWidget();
+    auto *list = new QListWidget(peerParent());
     reportViewportClicks(list, this);
     return list;
 }
@@ -936,7 +936,7 @@ TTreeViewItem *nodeOf(QTreeWidgetItem *row)
 
 QWidget *TTreeView::createPeer()
 {
-    auto *tree = new QTreeWidget();
+    auto *tree = new QTreeWidget(peerParent());
     tree->setHeaderHidden(true);
     tree->setColumnCount(1);
     QObject::connect(tree, &QTreeWidget::itemClicked, tree, [this](QTreeWidgetItem *row, int) {

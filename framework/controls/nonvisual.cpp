@@ -712,7 +712,7 @@ void TDropTarget::DeclareProperties(ClassBuilder<TDropTarget> &b)
 
 QWidget *TDropTarget::createPeer()
 {
-    auto *label = new QLabel();
+    auto *label = new QLabel(peerParent());
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
     return label;

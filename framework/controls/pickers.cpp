@@ -193,7 +193,7 @@ QString TDateEdit::displayFormat() const
 
 QWidget *TDateEdit::createPeer()
 {
-    auto *edit = new QDateEdit();
+    auto *edit = new QDateEdit(peerParent());
     edit->setCalendarPopup(true);
     QObject::connect(edit, &QDateEdit::userDateChanged, edit, [this](QDate d) {
         m_date = double(kEpoch.daysTo(d));
@@ -237,7 +237,7 @@ QString TTimeEdit::displayFormat() const
 
 QWidget *TTimeEdit::createPeer()
 {
-    auto *edit = new QTimeEdit();
+    auto *edit = new QTimeEdit(peerParent());
     QObject::connect(edit, &QTimeEdit::userTimeChanged, edit,
                      [this](QTime t) { m_time = t.msecsSinceStartOfDay() / 86400000.0; });
     return edit;
@@ -277,7 +277,7 @@ void TCalendar::DeclareProperties(ClassBuilder<TCalendar> &b)
 
 QWidget *TCalendar::createPeer()
 {
-    auto *calendar = new QCalendarWidget();
+    auto *calendar = new QCalendarWidget(peerParent());
     calendar->setMinimumDate(QDate(100, 1, 1));
     QObject::connect(calendar, &QCalendarWidget::clicked, calendar, [this](QDate d) {
         m_date = double(kEpoch.daysTo(d));

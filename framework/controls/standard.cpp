@@ -105,7 +105,7 @@ void TLabel::DeclareProperties(ClassBuilder<TLabel> &b)
 
 QWidget *TLabel::createPeer()
 {
-    return new QLabel();
+    return new QLabel(peerParent());
 }
 
 namespace {
@@ -192,7 +192,7 @@ void TButton::Click()
 
 QWidget *TButton::createPeer()
 {
-    auto *button = new QPushButton();
+    auto *button = new QPushButton(peerParent());
     QObject::connect(button, &QPushButton::clicked, [this] { Click(); });
     return button;
 }

@@ -606,7 +606,7 @@ void TMenuBar::DeclareProperties(ClassBuilder<TMenuBar> &b)
 
 QWidget *TMenuBar::createPeer()
 {
-    auto *bar = new QMenuBar();
+    auto *bar = new QMenuBar(peerParent());
     bar->setNativeMenuBar(false);
     return bar;
 }
