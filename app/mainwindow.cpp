@@ -308,6 +308,12 @@ void TF_FMXWindowDisplay::RefreshStyleLookups()
             if (auto *control = object_cast<TControl>(child); control && control->isRealized()) {
                 QWidget *widget = control->peer();
                 const QString lookup = control->StyleLookup();
+                // Most controls name no style and their widgets have no
+                // property at all: nothing to look up by name.
+                if (lookup.isEmpty() && widget->dynamicPropertyNames().isEmpty()) {
+                    visit(child);
+                    continue;
+                }
                 if (widget->property("styleLookup").toString() != lookup) {
                     widget->setProperty("styleLookup", lookup);
                     widget->style()->unpolish(widget);
