@@ -310,11 +310,8 @@ void TF_FMXWindowDisplay::RefreshStyleLookups()
                 const QString lookup = control->StyleLookup();
                 // Most controls name no style and their widgets have no
                 // property at all: nothing to look up by name.
-                if (lookup.isEmpty() && widget->dynamicPropertyNames().isEmpty()) {
-                    visit(child);
-                    continue;
-                }
-                if (widget->property("styleLookup").toString() != lookup) {
+                const bool mayDiffer = !lookup.isEmpty() || !widget->dynamicPropertyNames().isEmpty();
+                if (mayDiffer && widget->property("styleLookup").toString() != lookup) {
                     widget->setProperty("styleLookup", lookup);
                     widget->style()->unpolish(widget);
                     widget->style()->polish(widget);

@@ -532,13 +532,14 @@ void TControl::attachPeerToParent(bool inOrder)
     if (!m_peer)
         return;
     QWidget *container = peerParent();
-    if (m_peer->parentWidget() != container || !m_peerPlaced) {
-        // A widget made straight into its container needs no move; its
-        // visibility is set below, as for any other.
-        if (m_peer->parentWidget() != container) {
-            m_peer->hide();
-            m_peer->setParent(container);
-        }
+    // A widget made straight into its container needs no move, only its
+    // place; its visibility is set below, as for any other.
+    const bool moved = m_peer->parentWidget() != container;
+    if (moved) {
+        m_peer->hide();
+        m_peer->setParent(container);
+    }
+    if (moved || !m_peerPlaced) {
         m_peerPlaced = container != nullptr;
         pushGeometry();
         // Later siblings draw above earlier ones: stream order is drawing

@@ -25,15 +25,16 @@ bool PeerEventFilter::eventFilter(QObject *watched, QEvent *event)
 {
     // Every event of the widget passes here: those this filter leaves alone
     // go on at once.
+    if (watched != parent())
+        return false;
     switch (event->type()) {
-    case QEvent::Polish:
-        return watched == parent() && PolishPastApplicationSheet(static_cast<QWidget *>(watched));
+    case QEvent::Polish: return PolishPastApplicationSheet(static_cast<QWidget *>(watched));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick: break;
     default: return false;
     }
-    if (watched != parent() || m_control->peerReportsClicks())
+    if (m_control->peerReportsClicks())
         return false;
     const bool consume = true;
     switch (event->type()) {

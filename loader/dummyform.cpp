@@ -36,10 +36,10 @@ namespace {
 
 // Takes the queued later-repaints and layout requests of the widgets about to
 // go, and lets every other one through.
-class DyingWidgetsRepaints : public QObject
+class DyingWidgetsRequests : public QObject
 {
 public:
-    explicit DyingWidgetsRepaints(std::unordered_set<const QObject *> dying) : m_dying(std::move(dying)) {}
+    explicit DyingWidgetsRequests(std::unordered_set<const QObject *> dying) : m_dying(std::move(dying)) {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -81,7 +81,7 @@ TF_FMXDummy::~TF_FMXDummy()
     collectPeers(*this, dying);
     if (dying.empty())
         return;
-    DyingWidgetsRepaints filter(std::move(dying));
+    DyingWidgetsRequests filter(std::move(dying));
     QCoreApplication::instance()->installEventFilter(&filter);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);

@@ -18,10 +18,11 @@ class TF_FMXDummy : public TForm
 public:
     // Reads the stored layout first, when one is set.
     explicit TF_FMXDummy(TComponent *owner);
-    // Every widget shown queues a request to repaint itself later, and a
-    // widget destroyed while one of its events is queued searches the whole
-    // queue for them: freeing a large form just shown took seconds. The
-    // requests of the form's widgets are dropped first, in one pass.
+    // Every widget shown queues a request to repaint itself later (and some a
+    // layout request for their parent), and a widget destroyed while one of
+    // its events is queued searches the whole queue for them: freeing a
+    // large form just shown took seconds. The requests of the form's widgets
+    // are dropped first, in one pass each.
     ~TF_FMXDummy() override;
     static void DeclareProperties(ClassBuilder<TF_FMXDummy> &b);
 

@@ -283,8 +283,8 @@ ShownForm measureShown(TDFMView &view, TControl &panel)
 }
 
 std::vector<std::string> reportJson(const std::string &file, bool runtimeView, const TDFMView &view,
-                       const tools::LoadOutcome &outcome, const TStringList &missing,
-                       const TStringList &placeholders, const ShownForm *shown)
+                                    const tools::LoadOutcome &outcome, const TStringList &missing,
+                                    const TStringList &placeholders, const ShownForm *shown)
 {
     using Status = tools::LoadOutcome::Status;
     JsonWriter json;
