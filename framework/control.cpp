@@ -498,7 +498,7 @@ void TControl::applyBaseState()
     pushGeometry();
     m_peer->setEnabled(m_enabled);
     m_peer->setAttribute(Qt::WA_TransparentForMouseEvents, !m_hitTest);
-    m_peer->setToolTip(m_showHint ? m_hint : QString());
+    m_peer->setToolTip(m_showHint ? plainToolTip(m_hint) : QString());
     Qt::CursorShape shape = Qt::ArrowCursor;
     for (const CursorName &c : kCursors)
         if (c.value == m_cursor) {

@@ -5,8 +5,16 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextDocument>
 
 namespace vantor {
+
+QString plainToolTip(const QString &hint)
+{
+    if (!Qt::mightBeRichText(hint))
+        return hint;
+    return QStringLiteral("<p style=\"white-space:pre\">") + hint.toHtmlEscaped() + QStringLiteral("</p>");
+}
 
 PaintPeer::PaintPeer(TControl *control, QWidget *parent) : QWidget(parent), m_control(control) {}
 

@@ -10,6 +10,11 @@ namespace vantor {
 
 class TControl;
 
+// Qt takes a tool tip that looks like markup ("<b>...", "&lt;") for rich
+// text; the framework shows a hint as it stands. Returns the hint as a tool
+// tip that Qt shows literally, line breaks kept.
+QString plainToolTip(const QString &hint);
+
 // A plain widget that lets its control paint it.
 class PaintPeer : public QWidget
 {

@@ -50,6 +50,7 @@ QPointF QtMouseService::mousePos() const
 void QtMessageBoxService::showMessage(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -1,5 +1,7 @@
 #include "framework/controls/menus.h"
 
+#include "framework/peer.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QIcon>
@@ -111,7 +113,7 @@ QAction *TMenuItem::makeAction(QObject *parent)
     action->setCheckable(m_autoCheck || m_checked || m_radioItem);
     action->setChecked(m_checked);
     action->setShortcut(shortCutToKeySequence(m_shortCut));
-    action->setToolTip(Hint());
+    action->setToolTip(plainToolTip(Hint()));
     action->setStatusTip(Hint());
     if (!m_bitmap->isEmpty())
         action->setIcon(QIcon(QPixmap::fromImage(m_bitmap->image())));

@@ -713,6 +713,7 @@ void TDropTarget::DeclareProperties(ClassBuilder<TDropTarget> &b)
 QWidget *TDropTarget::createPeer()
 {
     auto *label = new QLabel(peerParent());
+    label->setTextFormat(Qt::PlainText);
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
     return label;

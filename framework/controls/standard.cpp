@@ -105,7 +105,10 @@ void TLabel::DeclareProperties(ClassBuilder<TLabel> &b)
 
 QWidget *TLabel::createPeer()
 {
-    return new QLabel(peerParent());
+    auto *label = new QLabel(peerParent());
+    // The framework shows a label's text as it stands, never as markup.
+    label->setTextFormat(Qt::PlainText);
+    return label;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "streambuilder.h"
 #include "testclasses.h"
 
+#include "framework/peer.h"
 #include "framework/reader.h"
 
 #include <QFontMetricsF>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 
 #include <gtest/gtest.h>
 
@@ -116,6 +118,65 @@ TEST(Controls, AHugeLabelTextKeepsItsWholeTextButItsWidgetGetsWhatCanShow)
     EXPECT_EQ(qlabel->text(), QString(65535, QLatin1Char('q')));
     label->SetText(QStringLiteral("short"));
     EXPECT_EQ(qlabel->text(), QStringLiteral("short"));
+}
+
+namespace {
+
+// The width of the ink on a widget's picture, in pixels.
+int inkWidth(QWidget *widget)
+{
+    const QImage image = widget->grab().toImage();
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return right < left ? 0 : right - left + 1;
+}
+
+} // namespace
+
+TEST(Controls, TextThatLooksLikeMarkupIsShownAsItStands)
+{
+    TComponent host(nullptr);
+    TForm *form = buildForm(&host);
+    form->Show();
+    auto *label = object_cast<TLabel>(form->FindComponent(QStringLiteral("Label1")));
+    auto *button = object_cast<TButton>(form->FindComponent(QStringLiteral("Button1")));
+    ASSERT_TRUE(label && button);
+    label->SetBounds(10, 50, 280, 20);
+    label->TextSettings()->SetWordWrap(false);
+
+    // Taken for markup, "<b>W</b>" is one bold letter; as it stands it is
+    // eight characters wide.
+    label->SetText(QStringLiteral("W"));
+    const int letter = inkWidth(label->peer());
+    ASSERT_GT(letter, 0);
+    label->SetText(QStringLiteral("<b>W</b>"));
+    EXPECT_GT(inkWidth(label->peer()), 4 * letter);
+    label->SetText(QStringLiteral("<"));
+    const int lessThan = inkWidth(label->peer());
+    label->SetText(QStringLiteral("&lt;"));
+    EXPECT_GT(inkWidth(label->peer()), 2 * lessThan);
+
+    // Hints: a tool tip Qt would read as markup shows the hint's own text.
+    for (const QString &hint : {QStringLiteral("<b>bold</b> and <i>x</i>"), QStringLiteral("AT&amp;T &lt;x&gt;"),
+                               QStringLiteral("<p>two\nlines</p>"), QStringLiteral("plain & simple"),
+                               QStringLiteral("a < b > c")}) {
+        const QString tip = plainToolTip(hint);
+        if (!Qt::mightBeRichText(hint)) {
+            EXPECT_EQ(tip, hint);
+            continue;
+        }
+        QTextDocument shown;
+        shown.setHtml(tip);
+        EXPECT_EQ(shown.toPlainText(), hint) << hint.toStdString();
+    }
+    button->SetHint(QStringLiteral("<b>bold</b>"));
+    button->SetShowHint(true);
+    EXPECT_EQ(button->peer()->toolTip(), plainToolTip(QStringLiteral("<b>bold</b>")));
 }
 
 TEST(Controls, AnAutoSizedOneLineLabelTakesItsTextsWidth)
