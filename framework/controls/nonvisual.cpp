@@ -712,8 +712,7 @@ void TDropTarget::DeclareProperties(ClassBuilder<TDropTarget> &b)
 
 QWidget *TDropTarget::createPeer()
 {
-    auto *label = new QLabel(peerParent());
-    label->setTextFormat(Qt::PlainText);
+    QLabel *label = newPlainLabel();
     label->setFrameShape(QFrame::StyledPanel);
     label->setFrameShadow(QFrame::Sunken);
     return label;
@@ -721,14 +720,7 @@ QWidget *TDropTarget::createPeer()
 
 void TDropTarget::updatePeer()
 {
-    auto *label = static_cast<QLabel *>(peer());
-    label->setText(Text());
-    label->setAlignment(TextSettings()->qtAlignment());
-    label->setWordWrap(TextSettings()->WordWrap());
-    label->setFont(peerFont(QFont()));
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, usesOwnFontColor() ? toQColor(TextSettings()->FontColor()) : QColor(Qt::black));
-    label->setPalette(pal);
+    showTextIn(*static_cast<QLabel *>(peer()));
 }
 
 } // namespace vantor

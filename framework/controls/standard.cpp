@@ -105,10 +105,7 @@ void TLabel::DeclareProperties(ClassBuilder<TLabel> &b)
 
 QWidget *TLabel::createPeer()
 {
-    auto *label = new QLabel(peerParent());
-    // The framework shows a label's text as it stands, never as markup.
-    label->setTextFormat(Qt::PlainText);
-    return label;
+    return newPlainLabel();
 }
 
 namespace {
@@ -130,16 +127,29 @@ QString shownLabelText(const QString &text)
 
 } // namespace
 
+QLabel *TTextControl::newPlainLabel()
+{
+    auto *label = new QLabel(peerParent());
+    // The framework shows text as it stands: Qt would take "<b>..." or
+    // "&lt;" for markup.
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+void TTextControl::showTextIn(QLabel &label) const
+{
+    label.setText(shownLabelText(Text()));
+    label.setAlignment(TextSettings()->qtAlignment());
+    label.setWordWrap(TextSettings()->WordWrap());
+    label.setFont(peerFont(QFont()));
+    QPalette pal = label.palette();
+    pal.setColor(QPalette::WindowText, usesOwnFontColor() ? toQColor(TextSettings()->FontColor()) : QColor(Qt::black));
+    label.setPalette(pal);
+}
+
 void TLabel::updatePeer()
 {
-    auto *label = static_cast<QLabel *>(peer());
-    label->setText(shownLabelText(Text()));
-    label->setAlignment(TextSettings()->qtAlignment());
-    label->setWordWrap(TextSettings()->WordWrap());
-    label->setFont(peerFont(QFont()));
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, usesOwnFontColor() ? toQColor(TextSettings()->FontColor()) : QColor(Qt::black));
-    label->setPalette(pal);
+    showTextIn(*static_cast<QLabel *>(peer()));
     fitWidthToText();
 }
 

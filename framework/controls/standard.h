@@ -6,6 +6,8 @@
 #include "framework/control.h"
 #include "framework/text.h"
 
+class QLabel;
+
 namespace vantor {
 
 // An invisible container: it only places its children.
@@ -47,6 +49,13 @@ public:
     // comes from the style keeps the widget's default). Looks paint with them.
     QFont peerFont(const QFont &base) const;
     bool usesOwnFontColor() const { return !(m_styledSettings & (1u << ssFontColor)); }
+
+protected:
+    // A label widget that shows its text as it stands, never as markup.
+    QLabel *newPlainLabel();
+    // Shows the text (as much of it as can show) in the label with the text
+    // settings: alignment, wrapping, font and colour.
+    void showTextIn(QLabel &label) const;
 
 private:
     QString m_text;

@@ -921,6 +921,8 @@ end)");
     auto *label = qobject_cast<QLabel *>(target->peer());
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("Drop here"));
+    // Shown as it stands, as a label's text is.
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
     EXPECT_EQ(label->font().family(), QStringLiteral("Serif"));
     EXPECT_DOUBLE_EQ(label->font().pointSizeF(), 12.0);
     EXPECT_TRUE(label->alignment() & Qt::AlignHCenter);
